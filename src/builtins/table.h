@@ -1,0 +1,24 @@
+// The table of predefined names: every built-in procedure and special form is
+// one row {name, procedure, arity}; a built-in value stores its row number.
+#pragma once
+
+// Called with the name it was reached by, the argument expressions as
+// written, and the caller's environment; evaluates what it needs itself.
+using libproc_fn = int (*)(const char *name, int args, int names, int values);
+
+struct func_entry {
+    const char *name;
+    libproc_fn proc;
+    int arity;  // how many leading arguments an error-13 report shows evaluated
+};
+
+constexpr int FUNC_COUNT = 57;
+constexpr int CADR_ROW = 0;  // "CR": the whole car/cdr family
+extern const func_entry func[FUNC_COUNT];
+
+// The row among 1-56 whose name is `name`, or 0 when there is none.
+int builtin_row(const char *name);
+// The row whose name string is exactly this pointer, or -1.
+int builtin_row_of_canonical(const char *canonical);
+// True for C, one or more of A and D, then R.
+int is_cadr(const char *name);

@@ -1,0 +1,163 @@
+// The value model: one 16-byte cell per value in the global array mem,
+// addressed by a signed 32-bit index; every negative index is the empty list.
+//
+//   cell:  | type word (32) | pad (32) | payload (64)                        |
+//   type word: bits 0-7 tag, bit 8 the collector's mark bit
+//   payload:   pair/procedure/libproc: first word (32) | second word (32)
+//              integer/boolean/free:   first word holds the value / next free
+//              real:   one double         symbol: pointer to its name string
+#pragma once
+#include <cstdint>
+
+#include "errors/xerror.h"
+
+enum cell_tag : int32_t {
+    CELL_FREE,
+    CELL_SYMBOL,
+    CELL_INTEGER,
+    CELL_REAL,
+    CELL_BOOLEAN,
+    CELL_PAIR,
+    CELL_PROCEDURE,
+    CELL_LIBPROC,
+};
+constexpr int CELL_TAG_COUNT = 8;
+constexpr int32_t MARK_BIT = 0x100;
+constexpr int NIL = -1;
+constexpr int FORCED_MARK = -2;  // car of a forced promise's code pair
+
+struct cell {
+    int32_t type;
+    union {
+        struct {
+            int32_t first;
+            int32_t second;
+        } w;
+        double real;
+        const char *name;
+    } u;
+};
+static_assert(sizeof(cell) == 16);
+
+extern cell *mem;
+extern int MEM_SIZE;
+extern int nmem;
+extern int fmem;
+extern int nptr;
+extern int vptr;
+
+[[noreturn, gnu::cold]] void heap_exhausted();
+[[noreturn, gnu::cold]] void wrong_argument(const char *operation);
+
+// A cell for a constructor: the head of the free list, else the next cell of
+// the never-used tail, else error 9 "mem". No collection is attempted here.
+inline int find_free() {
+    if (fmem >= 0) {
+        int i = fmem;
+        fmem = mem[i].u.w.first;
+        return i;
+    }
+    if (nmem < MEM_SIZE) return nmem++;
+    heap_exhausted();
+}
+
+inline bool has_tag(int i, cell_tag tag) { return i >= 0 && mem[i].type == tag; }
+
+// Constructors: each takes one cell from find_free (error 9 "mem" when none is left).
+inline int make_integer(int32_t value) {
+    int i = find_free();
+    mem[i].type = CELL_INTEGER;
+    mem[i].u.w.first = value;
+    return i;
+}
+inline int make_real(double value) {
+    int i = find_free();
+    mem[i].type = CELL_REAL;
+    mem[i].u.real = value;
+    return i;
+}
+inline int make_boolean(int value) {
+    int i = find_free();
+    mem[i].type = CELL_BOOLEAN;
+    mem[i].u.w.first = value;
+    return i;
+}
+inline int make_pair(int car, int cdr) {
+    int i = find_free();
+    mem[i].type = CELL_PAIR;
+    mem[i].u.w.first = car;
+    mem[i].u.w.second = cdr;
+    return i;
+}
+inline int make_procedure(int code, int environment) {
+    int i = find_free();
+    mem[i].type = CELL_PROCEDURE;
+    mem[i].u.w.first = code;
+    mem[i].u.w.second = environment;
+    return i;
+}
+inline int make_libproc(int symbol_cell, int row) {
+    int i = find_free();
+    mem[i].type = CELL_LIBPROC;
+    mem[i].u.w.first = symbol_cell;
+    mem[i].u.w.second = row;
+    return i;
+}
+// An integer cell when x is whole and within 32 bits, else a real cell.
+int make_number(double x);
+
+// Predicates: 1 or 0, never an error.
+inline int is_null(int i) { return i < 0; }
+inline int is_pair(int i) { return has_tag(i, CELL_PAIR); }
+inline int is_atom(int i) { return !is_pair(i); }
+inline int is_symbol(int i) { return has_tag(i, CELL_SYMBOL); }
+inline int is_integer(int i) { return has_tag(i, CELL_INTEGER); }
+inline int is_real(int i) { return has_tag(i, CELL_REAL); }
+inline int is_number(int i) { return is_integer(i) || is_real(i); }
+inline int is_boolean(int i) { return has_tag(i, CELL_BOOLEAN); }
+inline int is_procedure(int i) { return has_tag(i, CELL_PROCEDURE) || has_tag(i, CELL_LIBPROC); }
+inline int is_libproc(int i) { return has_tag(i, CELL_LIBPROC); }
+inline int is_closure(int i) { return has_tag(i, CELL_PROCEDURE); }
+
+// Checked accessors: a wrong tag (NIL included) is error 13 naming the operation.
+inline int get_car(int i) {
+    if (!is_pair(i)) [[unlikely]] wrong_argument("CAR");
+    return mem[i].u.w.first;
+}
+inline int get_cdr(int i) {
+    if (!is_pair(i)) [[unlikely]] wrong_argument("CDR");
+    return mem[i].u.w.second;
+}
+inline int set_car(int i, int value) {
+    if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CAR!");
+    mem[i].u.w.first = value;
+    return i;
+}
+inline int set_cdr(int i, int value) {
+    if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CDR!");
+    mem[i].u.w.second = value;
+    return i;
+}
+inline double get_number(int i, const char *operation) {
+    if (is_integer(i)) return mem[i].u.w.first;
+    if (!is_real(i)) [[unlikely]] wrong_argument(operation);
+    return mem[i].u.real;
+}
+inline const char *get_symbol(int i, const char *operation) {
+    if (!is_symbol(i)) [[unlikely]] wrong_argument(operation);
+    return mem[i].u.name;
+}
+inline int get_boolean(int i, const char *operation) {
+    if (!is_boolean(i)) [[unlikely]] wrong_argument(operation);
+    return mem[i].u.w.first;
+}
+
+// Unchecked field reads for code that has just tested the tag itself.
+inline int first_word(int i) { return mem[i].u.w.first; }
+inline int second_word(int i) { return mem[i].u.w.second; }
+inline const char *symbol_name(int i) { return mem[i].u.name; }
+inline int cell_type(int i) { return mem[i].type; }
+
+// The type name shown in messages: "Пустой список" for NIL.
+const char *cell_typeid(int i);
+const char *type2name(int tag);

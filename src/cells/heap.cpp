@@ -1,0 +1,139 @@
+// The cell heap and its mark-and-sweep collector. Owns mem, nmem, fmem, the
+// roots nptr/vptr and the symbol table's storage.
+//
+// Marking never recurses: it follows second payload words in a loop and keeps
+// first payload words on a bounded stack; when that stack overflows, a rescan
+// of the heap picks up whatever was left behind.
+#include "cells/heap.h"
+
+#include <climits>
+
+#include "cells/cell.h"
+#include "cells/xalloc.h"
+
+cell *mem;
+int MEM_SIZE = 500000;
+long long heap_request = 500000;
+int nmem;
+int fmem = NIL;
+int nptr = NIL;
+int vptr = NIL;
+const char **symbol;
+int nsymbol;
+
+namespace {
+bool roots_made;
+
+constexpr int MARK_STACK_SIZE = 1 << 14;
+int mark_stack[MARK_STACK_SIZE];
+int mark_top;
+bool mark_overflow;
+
+// Between the flag and the sweep, a set mark bit means "not reached yet".
+inline bool unreached(int i) { return i >= 0 && (mem[i].type & MARK_BIT); }
+
+inline void push_unreached(int i) {
+    if (!unreached(i)) return;
+    if (mark_top == MARK_STACK_SIZE) {
+        mark_overflow = true;
+        return;
+    }
+    mark_stack[mark_top++] = i;
+}
+
+void mark_chain(int i) {
+    while (unreached(i)) {
+        mem[i].type &= ~MARK_BIT;
+        switch (mem[i].type) {
+        case CELL_PAIR:
+        case CELL_PROCEDURE:
+            push_unreached(mem[i].u.w.first);
+            i = mem[i].u.w.second;
+            break;
+        case CELL_LIBPROC:  // the second word is a row number
+            i = mem[i].u.w.first;
+            break;
+        default:
+            return;
+        }
+    }
+}
+
+void drain_mark_stack() {
+    while (mark_top > 0) mark_chain(mark_stack[--mark_top]);
+}
+
+// Finds reached cells whose children were dropped by a full mark stack.
+void rescan() {
+    for (int c = 0; c < nmem; c++) {
+        int type = mem[c].type;
+        if (type == CELL_PAIR || type == CELL_PROCEDURE) {
+            push_unreached(mem[c].u.w.first);
+            push_unreached(mem[c].u.w.second);
+        } else if (type == CELL_LIBPROC) {
+            push_unreached(mem[c].u.w.first);
+        }
+        drain_mark_stack();
+    }
+}
+
+void mark_list(int root) {
+    mark_chain(root);
+    drain_mark_stack();
+    while (mark_overflow) {
+        mark_overflow = false;
+        rescan();
+    }
+}
+}  // namespace
+
+void heap_exhausted() { raise_error(ERR_TABLE_FULL, "mem"); }
+
+void mem_init() {
+    if (mem) return;
+    if (heap_request > INT_MAX) raise_error(ERR_NO_MEMORY, "mem");
+    MEM_SIZE = int(heap_request < 0 ? 0 : heap_request);
+    mem = static_cast<cell *>(xcalloc(std::size_t(MEM_SIZE), sizeof(cell), "mem"));
+    nptr = make_pair(NIL, NIL);
+    vptr = make_pair(NIL, NIL);
+    symbol = static_cast<const char **>(xcalloc(std::size_t(MEM_SIZE), sizeof(char *), "symbol"));
+    roots_made = true;
+}
+
+bool heap_ready() { return roots_made; }
+
+void garbage() {
+    if (!mem) return;
+    for (int c = 0; c < nmem; c++)
+        if (mem[c].type != CELL_FREE) mem[c].type |= MARK_BIT;
+    mark_list(vptr);
+    mark_list(nptr);
+    int head = fmem;
+    bool freed = false;
+    for (int c = 0; c < nmem; c++) {
+        if (mem[c].type & MARK_BIT) {
+            mem[c].type = CELL_FREE;
+            mem[c].u.w.first = head;
+            head = c;
+            freed = true;
+        }
+    }
+    if (freed) fmem = head;
+#ifdef JOR_HEAP_CHECK
+    if (!heap_consistent()) __builtin_trap();
+#endif
+}
+
+bool heap_consistent() {
+    int on_list = 0;
+    for (int i = fmem; i >= 0; i = mem[i].u.w.first) {
+        if (i >= nmem || mem[i].type != CELL_FREE || ++on_list > nmem) return false;
+    }
+    int free_cells = 0;
+    for (int c = 0; c < nmem; c++) {
+        int type = mem[c].type;
+        if (type < CELL_FREE || type > CELL_LIBPROC) return false;
+        if (type == CELL_FREE) free_cells++;
+    }
+    return free_cells == on_list;
+}

@@ -1,0 +1,18 @@
+// The heap of cells: set-up, the symbol table's storage, and the collector.
+#pragma once
+
+// The capacity asked for on the command line, in cells (may be out of range).
+extern long long heap_request;
+// The symbol table: MEM_SIZE name pointers, nsymbol in use.
+extern const char **symbol;
+extern int nsymbol;
+
+// Allocates the heap, the two roots and the symbol table on the first call;
+// later calls do nothing. Raises error 2 when the request cannot be met.
+void mem_init();
+// True once mem_init has completed.
+bool heap_ready();
+// Mark and sweep from the roots nptr and vptr. Call only between statements.
+void garbage();
+// Debug aid: checks the free list and the tags; returns false on a fault.
+bool heap_consistent();

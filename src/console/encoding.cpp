@@ -1,0 +1,107 @@
+// Conversions between code page 1251 and UTF-8, and the locale test that
+// decides which of the two the console speaks.
+#include "console/encoding.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+
+bool locale_is_cp1251() {
+    const char *value = nullptr;
+    for (const char *var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        value = getenv(var);
+        if (value && *value) break;
+        value = nullptr;
+    }
+    if (!value) return false;
+    const char *dot = strchr(value, '.');
+    if (!dot) return false;
+    std::string codeset(dot + 1);
+    codeset = codeset.substr(0, codeset.find('@'));
+    for (const char *name : {"CP1251", "WINDOWS-1251", "1251"})
+        if (strcasecmp(codeset.c_str(), name) == 0) return true;
+    return false;
+}
+
+static void append_utf8(char32_t cp, std::string &out) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+void cp1251_to_utf8(const char *bytes, std::size_t n, std::string &out) {
+    for (std::size_t i = 0; i < n; i++) {
+        unsigned char c = bytes[i];
+        if (c < 0x80) {
+            out += char(c);
+            continue;
+        }
+        char32_t cp = cp1251_to_unicode(c);
+        append_utf8(cp ? cp : U'?', out);
+    }
+}
+
+// Length of the UTF-8 sequence at s[i] and its code point, or 0 when malformed
+// (overlong forms, surrogates and values past U+10FFFF included).
+static int decode_utf8(const std::string &s, std::size_t i, char32_t &cp) {
+    unsigned char c = s[i];
+    int len;
+    if (c < 0x80) { cp = c; return 1; }
+    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+    else return 0;
+    if (i + len > s.size()) return 0;
+    for (int k = 1; k < len; k++) {
+        unsigned char t = s[i + k];
+        if ((t & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (t & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+bool utf8_to_cp1251(std::string &line) {
+    bool ascii = true;
+    for (std::size_t i = 0; i < line.size(); i++) {
+        char32_t cp;
+        int len = decode_utf8(line, i, cp);
+        if (!len) return false;
+        if (len > 1) ascii = false;
+        i += len - 1;
+    }
+    if (ascii) return true;
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size();) {
+        char32_t cp;
+        int len = decode_utf8(line, i, cp);
+        int b = unicode_to_cp1251(cp);
+        out += char(b < 0 ? '?' : b);
+        i += len;
+    }
+    line.swap(out);
+    return true;
+}
+
+std::string external_name(const char *cp1251_name) {
+    if (locale_is_cp1251()) return cp1251_name;
+    std::string out;
+    cp1251_to_utf8(cp1251_name, strlen(cp1251_name), out);
+    return out;
+}
+
+std::string internal_name(const char *external) {
+    std::string name(external);
+    if (!locale_is_cp1251()) utf8_to_cp1251(name);
+    return name;
+}

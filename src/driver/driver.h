@@ -1,0 +1,9 @@
+// The driver: command line, start-up, the loop that reads one source after
+// another, and the execution of each statement.
+#pragma once
+
+// Evaluates a complete statement in the global environment and prints its
+// value (behind "-> " while a file is read); then collects garbage.
+void execute(int expr);
+// The whole run; returns the exit status.
+int driver_main(int argc, char **argv);

@@ -1,0 +1,69 @@
+// The entry point. The interpreter runs on a thread with a large stack, so
+// that deep recursion is stopped by the stack guard's budget, never by the
+// operating system.
+#include <pthread.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "console/encoding.h"
+#include "console/output.h"
+#include "driver/driver.h"
+#include "errors/guards.h"
+
+namespace {
+constexpr cp_text<400> usage =
+    "Использование: jor [-m N] [FILE [OUT]]\n"
+    "  -m N       размер кучи в тысячах ячеек (по умолчанию 500)\n"
+    "  FILE       исходный файл: читается первым, затем клавиатура\n"
+    "  OUT        файл, в который идёт весь вывод\n"
+    "  --help     эта справка\n"
+    "  --version  версия\n";
+constexpr std::size_t INTERPRETER_STACK = std::size_t(1) << 30;
+
+struct run_arguments {
+    int argc;
+    char **argv;
+    int status;
+};
+
+void *run_interpreter(void *p) {
+    auto *run = static_cast<run_arguments *>(p);
+    error_init(INTERPRETER_STACK);
+    run->status = driver_main(run->argc, run->argv);
+    return nullptr;
+}
+
+bool answers_option(int argc, char **argv) {
+    if (argc != 2) return false;
+    if (strcmp(argv[1], "--version") == 0) {
+        out_str("JOR 1.4\n");
+        return true;
+    }
+    if (strcmp(argv[1], "--help") == 0) {
+        out_str(usage);
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (answers_option(argc, argv)) return 0;
+    run_arguments run {argc, argv, 0};
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, INTERPRETER_STACK);
+    pthread_t thread;
+    if (pthread_create(&thread, &attributes, run_interpreter, &run) != 0) {
+        // No room for the large stack: run here, with the guard scaled to
+        // the stack this thread has.
+        error_init(std::size_t(8) << 20);
+        run.status = driver_main(argc, argv);
+    } else {
+        pthread_join(thread, nullptr);
+    }
+    out_flush();
+    return run.status;
+}

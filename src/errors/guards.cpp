@@ -1,0 +1,59 @@
+// The stack guard and the floating-point signal handler. Owns the recorded
+// stack position and the pending-signal flag.
+//
+// A handler never unwinds: it stores the error code in pending_signal_error,
+// and the next evaluation step raises it through check_stack. Arithmetic is
+// done in floating point with traps masked, so SIGFPE arrives only when
+// another process sends it; a fault raised by an instruction cannot be
+// resumed, and then the report is written directly and the run ends.
+#include "errors/guards.h"
+
+#include <unistd.h>
+
+#include "errors/xerror.h"
+
+char *stack_base;
+std::size_t stack_budget = 1 << 20;
+volatile std::sig_atomic_t pending_signal_error;
+
+namespace {
+// The budget keeps a quarter of the stack free below it; sanitizer builds
+// have frames several times larger, so they may use more of their stack.
+#ifdef JOR_SANITIZED
+constexpr std::size_t budget_divisor = 4;
+constexpr std::size_t budget_multiplier = 3;
+#else
+constexpr std::size_t budget_divisor = 4;
+constexpr std::size_t budget_multiplier = 1;
+#endif
+
+constexpr char float_fault_report[] = "-> Деление на ноль или переполнение\n";
+
+void floatError(int, siginfo_t *info, void *) {
+    if (info && info->si_code > 0) {
+        ssize_t ignored = write(1, float_fault_report, sizeof float_fault_report - 1);
+        (void)ignored;
+        _exit(ERR_FLOAT);
+    }
+    pending_signal_error = ERR_FLOAT;
+}
+}  // namespace
+
+void error_init(std::size_t stack_size) {
+    struct sigaction action {};
+    action.sa_sigaction = floatError;
+    action.sa_flags = SA_SIGINFO | SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGFPE, &action, nullptr);
+    stack_base = static_cast<char *>(__builtin_frame_address(0));
+    stack_budget = stack_size / budget_divisor * budget_multiplier;
+}
+
+void stack_fault() {
+    int code = pending_signal_error;
+    if (code) {
+        pending_signal_error = 0;
+        error_call(code);
+    }
+    error_call(ERR_STACK);
+}

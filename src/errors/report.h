@@ -1,0 +1,7 @@
+// The report printed after an error: the message line, the parse-stack
+// display for syntax errors, and the call trace for evaluation errors.
+#pragma once
+
+void print_error_report();
+// True while the report evaluates the arguments of a failed call.
+bool recomputing_report_arguments();

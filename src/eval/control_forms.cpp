@@ -1,0 +1,59 @@
+// QUOTE, IF, AND, OR, NOT, DELAY, FORCE and LAZY: the forms that decide what
+// is evaluated and when. Only booleans count as true or false.
+#include "eval/control_forms.h"
+
+#include "cells/cell.h"
+#include "eval/eval.h"
+
+namespace {
+int evaluate_test(int expression, const char *s, int N, int V) { return get_boolean(eval(expression, N, V), s); }
+
+// AND stops at the first false value, OR at the first true one.
+int short_circuit(const char *s, int args, int N, int V, int stop_at) {
+    check_narg(narg(args, s) >= 1, s);
+    int value = evaluate_test(get_car(args), s, N, V);
+    for (int rest = get_cdr(args); rest >= 0 && (value != 0) != stop_at; rest = get_cdr(rest))
+        value = evaluate_test(get_car(rest), s, N, V);
+    return make_boolean(value);
+}
+}  // namespace
+
+int proc_quote(const char *s, int args, int, int) {
+    check_narg(narg(args, s) == 1, s);
+    return get_car(args);
+}
+
+int proc_if(const char *s, int args, int N, int V) {
+    check_narg(narg(args, s) == 3, s);
+    int test = evaluate_test(get_car(args), s, N, V);
+    int branches = get_cdr(args);
+    int branch = test ? get_car(branches) : get_car(get_cdr(branches));
+    return lazy_mode ? make_promise(branch, N, V) : eval(branch, N, V);
+}
+
+int proc_and(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 0); }
+
+int proc_or(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 1); }
+
+int proc_not(const char *s, int args, int N, int V) {
+    check_narg(narg(args, s) == 1, s);
+    return make_boolean(!evaluate_test(get_car(args), s, N, V));
+}
+
+int proc_delay(const char *s, int args, int N, int V) {
+    check_narg(narg(args, s) == 1, s);
+    return make_promise(get_car(args), N, V);
+}
+
+int proc_force(const char *s, int args, int N, int V) {
+    check_narg(narg(args, s) == 1, s);
+    int v = eval(get_car(args), N, V);
+    return is_lazy(v) ? force(v) : v;
+}
+
+int proc_lazy(const char *s, int args, int N, int V) {
+    check_narg(narg(args, s) == 1, s);
+    int v = eval(get_car(args), N, V);
+    lazy_mode = get_boolean(v, s);
+    return v;
+}

@@ -1,0 +1,11 @@
+// The control and delay forms, rows of the built-in table.
+#pragma once
+
+int proc_quote(const char *name, int args, int names, int values);
+int proc_if(const char *name, int args, int names, int values);
+int proc_and(const char *name, int args, int names, int values);
+int proc_or(const char *name, int args, int names, int values);
+int proc_not(const char *name, int args, int names, int values);
+int proc_delay(const char *name, int args, int names, int values);
+int proc_force(const char *name, int args, int names, int values);
+int proc_lazy(const char *name, int args, int names, int values);

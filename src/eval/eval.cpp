@@ -1,0 +1,249 @@
+// eval1 and its helpers. Owns the two switches lazy_mode and curry_mode.
+//
+// Every compound expression holds one call-trace entry while it is being
+// evaluated: pushed before its operator is evaluated, popped on every normal
+// return, and left in place by an error so the report can show it.
+#include "eval/eval.h"
+
+#include "builtins/table.h"
+#include "cells/cell.h"
+#include "console/encoding.h"
+#include "errors/guards.h"
+#include "eval/symbols.h"
+
+int (*eval)(int, int, int) = eval1;
+int lazy_mode;
+int curry_mode;
+
+namespace {
+constexpr cp_text<16> call_trace_name = "стек вызовов";
+
+int push_call(int e, int names, int values) {
+    if (nstack_calls >= CALL_TRACE_SIZE) raise_error(ERR_TABLE_FULL, call_trace_name);
+    int entry = nstack_calls++;
+    stack_calls[entry] = {e, mem[e].u.w.first, mem[e].u.w.second, 0, names, values};
+    return entry;
+}
+
+inline void pop_call(int entry) { nstack_calls = entry; }
+
+enum class match { exact, fewer, more };
+
+// Walks the parameters against n arguments; leaves in `rest_params` the
+// parameters not supplied and in `rest_args` the arguments not consumed.
+match match_parameters(int params, int args, int n, int &rest_params, int &rest_args) {
+    int u = params, k = n, r = args;
+    for (;;) {
+        if (is_symbol(u)) break;
+        if (k == 0) {
+            if (u >= 0) {
+                rest_params = u;
+                return match::fewer;
+            }
+            break;
+        }
+        if (!is_pair(u)) {
+            rest_args = r;
+            return match::more;
+        }
+        u = mem[u].u.w.second;
+        r = mem[r].u.w.second;
+        k--;
+    }
+    return match::exact;
+}
+
+int evaluate_arguments(int args, int names, int values, const char *name) {
+    return lazy_mode ? lazy_list(args, names, values, name) : eval_list(args, names, values, name);
+}
+
+const char *operation_name(int form) {
+    int op = mem[form].u.w.first;
+    return is_symbol(op) ? symbol_name(op) : "LAMBDA";
+}
+
+int call_builtin(int op, int args, int names, int values) {
+    const func_entry &row = func[mem[op].u.w.second];
+    return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
+}
+}  // namespace
+
+int eval1(int e, int N, int V) {
+    check_stack();
+    if (e < 0) return e;
+    int type = mem[e].type;
+    if (type == CELL_SYMBOL) return check_force(assoc(N, V, e));
+    if (type != CELL_PAIR) return check_force(e);
+
+    int entry = push_call(e, N, V);
+    int op = eval(mem[e].u.w.first, N, V);
+    stack_calls[entry].op = op;
+    int f = e;
+    for (;;) {
+        if (!is_procedure(op)) {
+            if (curry_mode) {
+                pop_call(entry);
+                return f;
+            }
+            stack_calls[entry].op = op;
+            raise_error(ERR_NOT_PROC, cell_typeid(op));
+        }
+        int A = mem[f].u.w.second;
+        if (mem[op].type == CELL_LIBPROC) {
+            if (curry_mode && A < 0) {
+                pop_call(entry);
+                return op;
+            }
+            int result = call_builtin(op, A, N, V);
+            pop_call(entry);
+            return check_force(result);
+        }
+
+        int code = mem[op].u.w.first, env = mem[op].u.w.second;
+        int P = get_car(code), B = get_cdr(code), CN = get_car(env), CV = get_cdr(env);
+        const char *s = operation_name(f);
+        int n = narg(A, s);
+        if (P == FORCED_MARK && n == 0) {
+            pop_call(entry);
+            return check_force(B);
+        }
+        int rest_params = NIL, rest_args = NIL;
+        switch (match_parameters(P, A, n, rest_params, rest_args)) {
+        case match::exact: {
+            int args = evaluate_arguments(A, N, V, s);
+            stack_calls[entry].entered = 1;
+            stack_calls[entry].args = args;
+            int frame_names = make_pair(P, CN);
+            int result = eval(B, frame_names, make_pair(args, CV));
+            pop_call(entry);
+            return check_force(result);
+        }
+        case match::fewer: {
+            if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
+            if (n == 0) {
+                pop_call(entry);
+                return op;
+            }
+            int args = evaluate_arguments(A, N, V, s);
+            pop_call(entry);
+            int frame_names = make_pair(P, CN);
+            int environment = make_pair(frame_names, make_pair(args, CV));
+            return make_procedure(make_pair(rest_params, B), environment);
+        }
+        case match::more: {
+            if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
+            int args = evaluate_arguments(A, N, V, s);
+            int frame_names = make_pair(P, CN);
+            int r = check_force(eval(B, frame_names, make_pair(args, CV)));
+            // The surplus argument expressions are applied to the result as
+            // written, so they are evaluated a second time.
+            f = make_pair(r, rest_args);
+            op = r;
+            break;
+        }
+        }
+    }
+}
+
+int is_lazy(int v) {
+    return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;
+}
+
+int force(int p) {
+    int code = mem[p].u.w.first;
+    if (mem[code].u.w.first == FORCED_MARK) return mem[code].u.w.second;
+    int env = mem[p].u.w.second;
+    int value = eval(mem[code].u.w.second, get_car(env), get_cdr(env));
+    mem[code].u.w.first = FORCED_MARK;
+    mem[code].u.w.second = value;
+    return value;
+}
+
+int check_force(int v) {
+    if (v < 0 || mem[v].type != CELL_PROCEDURE) return v;
+    int code = mem[v].u.w.first;
+    int params = mem[code].u.w.first;
+    if (params >= 0) return v;
+    if (lazy_mode) return force(v);
+    if (params == FORCED_MARK) return mem[code].u.w.second;
+    return v;
+}
+
+int make_promise(int e, int names, int values) {
+    int code = make_pair(NIL, e);
+    return make_procedure(code, make_pair(names, values));
+}
+
+int narg(int list, const char *name) {
+    int n = 0;
+    for (; list >= 0; list = mem[list].u.w.second, n++)
+        if (mem[list].type != CELL_PAIR) raise_error(ERR_ARG_COUNT, name);
+    return n;
+}
+
+void check_narg(int ok, const char *name) {
+    if (!ok) raise_error(ERR_ARG_COUNT, name);
+}
+
+// The rest of the list is evaluated before its first element, so arguments
+// are evaluated last to first and a later argument's error is the one
+// reported. The recursion passes the stack guard in eval1.
+int eval_list(int list, int N, int V, const char *name) {
+    if (list < 0) return NIL;
+    if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
+    int rest = eval_list(mem[list].u.w.second, N, V, name);
+    int value = eval(mem[list].u.w.first, N, V);
+    return make_pair(value, rest);
+}
+
+int lazy_list(int list, int N, int V, const char *name) {
+    check_stack();
+    if (list < 0) return NIL;
+    if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
+    int rest = lazy_list(mem[list].u.w.second, N, V, name);
+    int promise = make_promise(mem[list].u.w.first, N, V);
+    return make_pair(promise, rest);
+}
+
+int evalk_list(int list, int N, int V, const char *name, int k) {
+    check_stack();
+    if (k <= 0) return list;
+    if (list < 0) return NIL;
+    if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
+    int rest = evalk_list(mem[list].u.w.second, N, V, name, k - 1);
+    int value = eval(mem[list].u.w.first, N, V);
+    return make_pair(value, rest);
+}
+
+int evalarg_list(int args, int N, int V, int op) {
+    if (!is_libproc(op)) return args;
+    const func_entry &row = func[mem[op].u.w.second];
+    return evalk_list(args, N, V, symbol_name(mem[op].u.w.first), row.arity);
+}
+
+// A loop, so that APPLY takes lists as long as the heap holds.
+int quote_list(int list, const char *name) {
+    int quote = make_symbol("QUOTE");
+    int result = NIL, last = NIL;
+    for (;;) {
+        if (list < 0) return result;
+        if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
+        int element = check_force(mem[list].u.w.first);
+        int quoted = make_pair(make_pair(quote, make_pair(element, NIL)), NIL);
+        if (last < 0)
+            result = quoted;
+        else
+            mem[last].u.w.second = quoted;
+        last = quoted;
+        list = check_force(mem[list].u.w.second);
+    }
+}
+
+int proc_apply(const char *name, int args, int N, int V) {
+    check_narg(narg(args, name) == 2, name);
+    int f = eval(get_car(args), N, V);
+    if (!is_procedure(f)) raise_error(ERR_BAD_ARG, name);
+    int list = eval(get_car(get_cdr(args)), N, V);
+    if (list >= 0 && !is_pair(list)) raise_error(ERR_BAD_ARG, name);
+    return eval(make_pair(f, quote_list(list, name)), N, V);
+}

@@ -1,0 +1,128 @@
+// The input source. Owns the line buffer, currchar/nextchar and the flag that
+// holds back the next read until a line end has been handed out twice, so a
+// statement that ends a keyboard line is answered before the next prompt.
+//
+// Lines are read whole, decoded to code page 1251 when they are valid UTF-8,
+// and then handed out in pieces of at most 10239 characters, as a 10240-byte
+// fgets buffer would cut them; a NUL ends what is handed out of a piece.
+#include "reader/input.h"
+
+#include <cstring>
+#include <string>
+
+#include "console/encoding.h"
+#include "console/keyboard.h"
+#include "console/output.h"
+#include "reader/lexer.h"
+
+int currchar;
+int nextchar = '\n';
+
+namespace {
+constexpr std::size_t PIECE_SIZE = 10239;
+
+FILE *in;
+std::string input_buf;     // the current piece, cut at its first NUL
+std::size_t input_pos;
+int flag;
+std::string line_rest;     // the decoded physical line the pieces come from
+std::size_t line_pos;
+std::string raw_line;
+
+bool read_physical_line() {
+    bool got;
+    if (in) {
+        raw_line.clear();
+        int c;
+        while ((c = getc(in)) != EOF) {
+            raw_line += char(c);
+            if (c == '\n') break;
+        }
+        got = !raw_line.empty();
+    } else {
+        got = keyboard_read_line(raw_line);
+    }
+    if (!got) return false;
+    if (!locale_is_cp1251()) utf8_to_cp1251(raw_line);
+    line_rest.swap(raw_line);
+    line_pos = 0;
+    return true;
+}
+
+bool read_piece() {
+    if (line_pos >= line_rest.size() && !read_physical_line()) return false;
+    std::size_t take = std::min(PIECE_SIZE, line_rest.size() - line_pos);
+    input_buf.assign(line_rest, line_pos, take);
+    line_pos += take;
+    input_buf.resize(strlen(input_buf.c_str()));
+    return true;
+}
+
+void echo_piece() {
+    out_bytes(input_buf.data(), input_buf.size());
+    if (input_buf.empty() || input_buf.back() != '\n') out_char('\n');
+    out_flush();
+}
+
+bool is_transcript_line() { return input_buf.size() >= 2 && input_buf[0] == '-' && input_buf[1] == '>'; }
+}  // namespace
+
+void init_in(FILE *file) {
+    in = file;
+    nextchar = '\n';
+    flag = 0;
+    input_buf.clear();
+    input_pos = 0;
+    line_rest.clear();
+    line_pos = 0;
+    begin_flag = 1;
+    getnext();
+}
+
+bool reading_file() { return in != nullptr; }
+
+void getnext() {
+    currchar = nextchar;
+    if (flag) {
+        flag = 0;
+        return;
+    }
+    if (currchar == '\n' && !in) keyboard_prompt();
+    if (nextchar == -1) return;
+    if (input_pos < input_buf.size()) {
+        nextchar = (unsigned char)input_buf[input_pos++];
+    } else {
+        do {
+            if (!read_piece()) {
+                nextchar = -1;
+                input_buf.clear();
+                input_pos = 0;
+                return;
+            }
+        } while (is_transcript_line());
+        // A piece that begins with NUL hands out that NUL and nothing more.
+        nextchar = input_buf.empty() ? 0 : (unsigned char)input_buf[0];
+        input_pos = 1;
+        if (in) echo_piece();
+    }
+    if (nextchar == '\n') flag = 1;
+}
+
+void echo_rest_of_file() {
+    while (in && read_piece())
+        if (!is_transcript_line()) echo_piece();
+    input_buf.clear();
+    input_pos = 0;
+}
+
+void skip_space() {
+    while ((unsigned)currchar <= 32 && currchar != -1) getnext();
+}
+
+void clear_in() {
+    nextchar = '\n';
+    input_pos = 0;
+    input_buf.clear();
+    line_rest.clear();
+    line_pos = 0;
+}

@@ -1,0 +1,189 @@
+// The lexer: blanks and comments, numbers, booleans, identifiers and the
+// keywords in both spellings, operators, and quoted or backquoted
+// S-expressions handed to the S-expression reader. Every token's display
+// name goes onto the parse-stack display.
+#include "reader/lexer.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "cells/cell.h"
+#include "console/encoding.h"
+#include "eval/symbols.h"
+#include "grammar.hpp"
+#include "reader/input.h"
+#include "reader/parse_display.h"
+#include "reader/sexpr.h"
+
+int begin_flag;
+
+namespace {
+struct keyword {
+    cp_text<16> spelling;
+    int token;
+};
+
+// Rows 0-28 are matched against whole identifiers, rows 29-33 against the
+// two-character operators.
+constexpr keyword keywords[] = {
+    {"OR", OR},           {"ИЛИ", OR},          {"AND", AND},         {"И", AND},
+    {"NOT", NOT},         {"НЕ", NOT},          {"Л", LAMBDA},        {"DELAY", DELAY},
+    {"ЗАДЕРЖАТЬ", DELAY}, {"FORCE", FORCE},     {"ВОЗОБНОВИТЬ", FORCE}, {"LET", LET},
+    {"ПУСТЬ", LET},       {"LETREC", LETREC},   {"ПУСТЬРЕК", LETREC}, {"WHERE", WHERE},
+    {"ГДЕ", WHERE},       {"WHEREREC", WHEREREC}, {"ГДЕРЕК", WHEREREC}, {"IF", IF},
+    {"ЕСЛИ", IF},         {"THEN", THEN},       {"ТО", THEN},         {"В", IN},
+    {"IN", IN},           {"ELSE", ELSE},       {"ИНАЧЕ", ELSE},      {"DIV", '\\'},
+    {"MOD", '%'},         {"<=", LE},           {">=", GE},           {"/=", NE},
+    {"<>", NE},           {"/\\", LAMBDA},
+};
+constexpr int FIRST_OPERATOR_ROW = 29;
+constexpr int KEYWORD_ROWS = sizeof keywords / sizeof keywords[0];
+static_assert(KEYWORD_ROWS == 34);
+
+constexpr int NAME_LIMIT = 31;
+constexpr cp_text<40> name_too_long = "слишком длинный идентификатор";
+constexpr cp_text<32> number_too_long = "слишком длинное число";
+constexpr cp_text<16> sexpr_display = "<S-выражение>";
+
+char simple_lex[256][2];
+
+const keyword *find_keyword(const char *text, int first_row, int end_row) {
+    for (int row = first_row; row < end_row; row++)
+        if (strcmp(keywords[row].spelling.text, text) == 0) return &keywords[row];
+    return nullptr;
+}
+
+int end_of_input() {
+    add_symbol("EOF");
+    return -1;
+}
+
+// Skips blanks and comments; false when the input ends on the way.
+bool skip_blanks_and_comments() {
+    for (;;) {
+        skip_space();
+        if (currchar == -1) return false;
+        if (currchar == '/' && nextchar == '*') {
+            getnext();
+            getnext();
+            while (!(currchar == '*' && nextchar == '/')) {
+                if (currchar == -1) return false;
+                getnext();
+            }
+            getnext();
+            getnext();
+        } else if (currchar == '/' && nextchar == '/') {
+            getnext();
+            getnext();
+            while (currchar != '\n') {
+                if (currchar == -1) return false;
+                getnext();
+            }
+            getnext();
+        } else {
+            return true;
+        }
+    }
+}
+
+int identifier() {
+    int n = 0;
+    while (is_alnum(currchar) || currchar == '_' || currchar == '.' || currchar == '?') {
+        if (n == NAME_LIMIT) raise_error(ERR_LEXICAL, name_too_long);
+        int c = currchar;
+        str[n++] = char(c);
+        getnext();
+        if (c == '?') break;
+    }
+    str[n] = '\0';
+    upper(str);
+    if (const keyword *k = find_keyword(str, 0, FIRST_OPERATOR_ROW)) {
+        yylval = NIL;
+        add_symbol(k->spelling.text);
+        return k->token;
+    }
+    yylval = make_symbol(str);
+    skip_space();
+    bool opens_definition = begin_flag && (currchar == '=' || currchar == '(') && !is_defined(yylval);
+    add_symbol("<IDENT>");
+    return opens_definition ? UIDENT : IDENT;
+}
+
+bool is_exponent_letter(int c) { return c == 'E' || c == 'e'; }
+
+int number() {
+    int n = 0;
+    while (isdigit(currchar) || currchar == '.' || is_exponent_letter(currchar)) {
+        if (n >= NAME_LIMIT) raise_error(ERR_LEXICAL, number_too_long);
+        int c = currchar;
+        str[n++] = char(c);
+        getnext();
+        if (is_exponent_letter(c) && (currchar == '+' || currchar == '-')) {
+            str[n++] = char(currchar);
+            getnext();
+        }
+    }
+    str[n] = '\0';
+    yylval = make_number(strtod(str, nullptr));
+    add_symbol("<NUMBER>");
+    return NUMBER;
+}
+
+int boolean() {
+    yylval = make_boolean(toupper(nextchar) == 'T');
+    getnext();
+    getnext();
+    add_symbol("<BOOLEAN>");
+    return BOOLEAN;
+}
+
+int s_expression() {
+    if (currchar == '`') getnext();  // a backquoted datum is code, read unquoted
+    nparent = 0;
+    yylval = read_list();
+    add_symbol(sexpr_display.text);
+    return SEXPR;
+}
+
+bool starts_operator(int c, int next) {
+    return ((c == '>' || c == '<' || c == '/') && next == '=') || (c == '<' && next == '>') ||
+           (c == '/' && next == '\\');
+}
+
+int two_character_operator() {
+    char text[3] = {char(currchar), char(nextchar), '\0'};
+    getnext();
+    getnext();
+    const keyword *k = find_keyword(text, FIRST_OPERATOR_ROW, KEYWORD_ROWS);
+    yylval = NIL;
+    add_symbol(k->spelling.text);
+    return k->token;
+}
+
+int single_character() {
+    int c = currchar;
+    getnext();
+    yylval = NIL;
+    simple_lex[c][0] = char(c);
+    add_symbol(simple_lex[c]);
+    return c;
+}
+}  // namespace
+
+int yylex1() {
+    if (!skip_blanks_and_comments()) return end_of_input();
+    int c = currchar;
+    if (is_alpha(c) || c == '_' || c == '.') return identifier();
+    if (isdigit(c)) return number();
+    if (c == '#' && (toupper(nextchar) == 'T' || toupper(nextchar) == 'F')) return boolean();
+    if (c == '\'' || c == '`') return s_expression();
+    if (starts_operator(c, nextchar)) return two_character_operator();
+    return single_character();
+}
+
+int yylex() {
+    int token = yylex1();
+    begin_flag = token == ';';
+    return token;
+}

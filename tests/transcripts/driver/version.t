@@ -1,0 +1,6 @@
+=== args
+--version
+=== stdin
+1;
+=== stdout
+JOR 1.4
