@@ -2,14 +2,17 @@
 # the pieces of one statement's line: a statement that ends its line is
 # printed before the next prompt, an expression without ";" needs one more
 # line first, and an identifier at a line end makes the reader look at the
-# next line.  A line beginning "->" is skipped and the line read in its
-# place gets no prompt of its own.  The last line has no line end, so no
-# prompt follows its result.
+# next line.  Empty and comment-only lines get a prompt each; a line
+# beginning "->" is skipped and the line read in its place gets no prompt
+# of its own.  The last line has no line end, so no prompt follows its
+# result.
 === stdin noeol
 x = 5;
 x + 1
 ;
 1; 2;
+
+// only a comment
 -> 99
 x
 * 2;
@@ -23,6 +26,6 @@ JOR - функциональный язык, посвящённый всем, к
 > > 6
 > 1
 2
-> > 10
+> > > > 10
 > > (A B)
 > 7

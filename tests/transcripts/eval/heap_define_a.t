@@ -1,0 +1,31 @@
+# running out of cells in the middle of a run of global definitions leaves
+# every earlier binding intact: global names and values stay in step.
+# Each (D X Y) takes exactly two new cells for its binding.
+# A heap of 1000 cells; PAD keeps four cells.
+=== args
+-m 1
+=== stdin
+`(DEFINE Y 7);
+`(DEFINE D DEFINE);
+`(DEFINE PAD 1);
+`(LET () (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y) (D X Y));
+y;
+d;
+pad;
+nw = 3;
+nw;
+y;
+=== stdout noeol
+JOR - функциональный язык, посвящённый всем, кто учит и учится.
+Версия 1.4: интерпретатор на C++20. Выход - QUIT() или конец ввода.
+> Y
+> D
+> PAD
+> -> Таблица mem переполнилась
+> 7
+> @DEFINE
+> 1
+> NW
+> 3
+> 7
+> 
