@@ -102,6 +102,19 @@ void mem_init() {
 
 bool heap_ready() { return roots_made; }
 
+void heap_reset() {
+    for (int i = 0; i < nsymbol; i++) xfree(const_cast<char *>(symbol[i]));
+    xfree(symbol);
+    xfree(mem);
+    symbol = nullptr;
+    mem = nullptr;
+    nsymbol = 0;
+    nmem = 0;
+    fmem = nptr = vptr = NIL;
+    heap_request = MEM_SIZE = 500000;
+    roots_made = false;
+}
+
 void garbage() {
     if (!mem) return;
     for (int c = 0; c < nmem; c++)

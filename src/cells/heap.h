@@ -14,5 +14,7 @@ void mem_init();
 bool heap_ready();
 // Mark and sweep from the roots nptr and vptr. Call only between statements.
 void garbage();
+// Frees the heap and the symbol table: the state before the first mem_init.
+void heap_reset();
 // Debug aid: checks the free list and the tags; returns false on a fault.
 bool heap_consistent();

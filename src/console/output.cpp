@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -50,7 +49,6 @@ void out_bytes(const char *bytes, std::size_t n) {
     if (!conversion_known) {
         raw_bytes = locale_is_cp1251();
         conversion_known = true;
-        atexit(out_flush);
     }
     if (raw_bytes)
         pending.append(bytes, n);
@@ -86,3 +84,10 @@ void out_format(const char *format, ...) {
 }
 
 bool out_at_line_start() { return line_start; }
+
+void out_reset() {
+    pending.clear();
+    out_fd = 1;
+    line_start = true;
+    conversion_known = false;
+}

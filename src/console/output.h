@@ -13,5 +13,7 @@ void out_char(int c);
 [[gnu::format(printf, 1, 2)]] void out_format(const char *format, ...);
 // Hands everything written so far to the system.
 void out_flush();
+// Drops unwritten output and writes to standard output again.
+void out_reset();
 // True while the last byte written was a line end (or nothing was written).
 bool out_at_line_start();

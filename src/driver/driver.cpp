@@ -17,9 +17,11 @@
 #include "console/encoding.h"
 #include "console/output.h"
 #include "driver/files.h"
+#include "errors/guards.h"
 #include "errors/report.h"
 #include "errors/xerror.h"
 #include "eval/eval.h"
+#include "eval/symbols.h"
 #include "printer/printer.h"
 #include "reader/input.h"
 #include "reader/parse_display.h"
@@ -113,11 +115,11 @@ int proc_quit(const char *s, int args, int, int) {
     // Arguments evaluated for an error report never end the run.
     if (recomputing_report_arguments()) error_call(ERR_LOAD);
     out_str("Bye\n");
-    out_flush();
-    exit(0);
+    end_run(0);
 }
 
-int driver_main(int argc, char **argv) {
+namespace {
+int start(int argc, char **argv) {
     int first = 1;
     if (argc >= 3 && strcmp(argv[1], "-m") == 0) {
         heap_request = (long long)(int)strtol(argv[2], nullptr, 10) * 1000;
@@ -141,4 +143,22 @@ int driver_main(int argc, char **argv) {
         out_str(banner_version);
     }
     return run(pending);
+}
+}  // namespace
+
+void reset_interpreter() {
+    if (input) fclose(input);
+    input = nullptr;
+    curr_name.reset();
+    symbols_reset();
+    heap_reset();
+    out_reset();
+    lazy_mode = curry_mode = 0;
+    nstack_calls = 0;
+    nstack_symbols = 0;
+    pending_signal_error = 0;
+}
+
+int driver_main(int argc, char **argv) {
+    return run_session([&] { return start(argc, argv); });
 }

@@ -7,3 +7,6 @@
 void execute(int expr);
 // The whole run; returns the exit status.
 int driver_main(int argc, char **argv);
+// Returns every global of the interpreter to its state at start-up, so that
+// another run can follow in the same process.
+void reset_interpreter();

@@ -2,7 +2,6 @@
 // report reads it; the evaluator fills it.
 #include "errors/xerror.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "console/output.h"
@@ -24,10 +23,7 @@ void set_error_parm(const char *text) {
 
 void error_call(int code) {
     error_code = code;
-    if (xerror_detail::armed == 0) {
-        out_flush();
-        exit(code);
-    }
+    if (xerror_detail::armed == 0) end_run(code);
     throw xerror_detail::unwind {code};
 }
 
@@ -37,3 +33,8 @@ void raise_error(int code, const char *parm) {
 }
 
 bool recovery_armed() { return xerror_detail::armed > 0; }
+
+void end_run(int status) {
+    out_flush();
+    throw xerror_detail::run_end {status};
+}

@@ -38,6 +38,9 @@ namespace xerror_detail {
 struct unwind {
     int code;
 };
+struct run_end {
+    int status;
+};
 extern int armed;
 struct arming {
     arming() { ++armed; }
@@ -66,3 +69,17 @@ int run_protected(Body &&body) {
 
 // True while some recovery point is armed.
 bool recovery_armed();
+
+// Ends the run with `status`, past every recovery point, to run_session.
+[[noreturn]] void end_run(int status);
+
+// Runs a whole session; returns the status it ended with: body's own
+// result, or the status given to end_run.
+template <class Body>
+int run_session(Body &&body) {
+    try {
+        return body();
+    } catch (const xerror_detail::run_end &end) {
+        return end.status;
+    }
+}

@@ -47,6 +47,8 @@ int new_symbol_cell(const char *canonical) {
 }
 }  // namespace
 
+void symbols_reset() { name_index.clear(); }
+
 int make_symbol(const char *name) {
     if (name_index.empty()) index_builtins();
     auto found = name_index.find(name);

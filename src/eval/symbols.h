@@ -15,3 +15,5 @@ int assoc(int names, int values, int symbol);
 // True when the global frame or the built-in names know the symbol.
 int is_defined(int symbol);
 int eq(int a, int b, const char *name);
+// Forgets every interned name; call with the heap's reset.
+void symbols_reset();

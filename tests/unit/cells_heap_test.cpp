@@ -1,0 +1,226 @@
+// The cell store and the collector: number normalisation, checked accessors,
+// allocation order, and marking of cycles and very long chains.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "console/encoding.h"
+#include "eval/symbols.h"
+#include "support.h"
+
+using namespace unit;
+
+namespace {
+// The error code and error_parm left by running `body`.
+template <class Body>
+std::pair<int, std::string> failure_of(Body &&body) {
+    int code = run_protected(body);
+    return {code, code ? error_parm : ""};
+}
+}  // namespace
+
+using CellTest = HeapTest;
+
+TEST_F(CellTest, MakeNumberKeepsWholeValuesInRangeAsIntegers) {
+    struct {
+        double x;
+        bool integer;
+    } cases[] = {
+        {3.0, true},          {2.5, false},         {-0.0, true},
+        {2147483647.0, true}, {2147483648.0, false}, {-2147483648.0, true},
+        {-2147483649.0, false}, {1e300, false},
+    };
+    for (auto c : cases) {
+        int v = make_number(c.x);
+        EXPECT_EQ(is_integer(v), c.integer) << c.x;
+        EXPECT_EQ(is_real(v), !c.integer) << c.x;
+        EXPECT_EQ(get_number(v, "T"), c.x) << c.x;
+    }
+    EXPECT_EQ(first_word(make_number(-0.0)), 0);
+    EXPECT_EQ(first_word(make_number(-2147483648.0)), std::numeric_limits<int32_t>::min());
+    int inf = make_number(std::numeric_limits<double>::infinity());
+    int nan = make_number(std::nan(""));
+    ASSERT_TRUE(is_real(inf) && is_real(nan));
+    EXPECT_TRUE(std::isinf(mem[inf].u.real));
+    EXPECT_TRUE(std::isnan(mem[nan].u.real));
+}
+
+TEST_F(CellTest, AccessorsRejectWrongTagsWithTheOperationName) {
+    int n = make_integer(1);
+    using result = std::pair<int, std::string>;
+    EXPECT_EQ(failure_of([] { get_car(NIL); }), result(ERR_BAD_ARG, "CAR"));
+    EXPECT_EQ(failure_of([&] { get_cdr(n); }), result(ERR_BAD_ARG, "CDR"));
+    EXPECT_EQ(failure_of([] { set_car(-7, NIL); }), result(ERR_BAD_ARG, "SET-CAR!"));
+    EXPECT_EQ(failure_of([&] { set_cdr(n, NIL); }), result(ERR_BAD_ARG, "SET-CDR!"));
+    EXPECT_EQ(failure_of([] { get_number(make_boolean(1), "SQRT"); }), result(ERR_BAD_ARG, "SQRT"));
+    EXPECT_EQ(failure_of([] { get_number(NIL, "+"); }), result(ERR_BAD_ARG, "+"));
+    EXPECT_EQ(failure_of([&] { get_symbol(n, "LOAD"); }), result(ERR_BAD_ARG, "LOAD"));
+    EXPECT_EQ(failure_of([&] { get_boolean(n, "IF"); }), result(ERR_BAD_ARG, "IF"));
+
+    int p = make_pair(n, NIL);
+    EXPECT_EQ(set_cdr(set_car(p, NIL), n), p);
+    EXPECT_EQ(get_car(p), NIL);
+    EXPECT_EQ(get_cdr(p), n);
+    EXPECT_EQ(get_boolean(make_boolean(7), "IF"), 7);  // any non-zero int reads as true
+}
+
+TEST_F(CellTest, PredicatesTreatEveryNegativeIndexAsTheEmptyList) {
+    for (int nil : {-1, -2, -1000}) {
+        EXPECT_TRUE(is_null(nil) && is_atom(nil)) << nil;
+        EXPECT_FALSE(is_pair(nil) || is_symbol(nil) || is_number(nil) || is_boolean(nil) || is_procedure(nil))
+            << nil;
+    }
+    int code = make_pair(list_of({make_symbol("X")}), make_symbol("X"));
+    int closure = make_procedure(code, make_pair(NIL, NIL));
+    int promise = make_procedure(make_pair(NIL, make_integer(1)), make_pair(NIL, NIL));
+    int builtin = make_libproc(make_symbol("CAR"), 0);
+    EXPECT_TRUE(is_procedure(closure) && is_procedure(promise) && is_procedure(builtin));
+    EXPECT_FALSE(is_procedure(code));
+    EXPECT_TRUE(is_atom(closure) && !is_atom(code));
+}
+
+TEST_F(CellTest, TypeNames) {
+    constexpr cp_text<32> empty = "Пустой список", builtin = "Встроенная функция", integer = "Целое число",
+                          real = "Вещественное число", pair = "Список", free_cell = "Свободная ячейка";
+    EXPECT_STREQ(cell_typeid(NIL), empty);
+    EXPECT_STREQ(cell_typeid(-9), empty);
+    EXPECT_STREQ(cell_typeid(make_libproc(make_symbol("CAR"), 0)), builtin);
+    EXPECT_STREQ(cell_typeid(make_integer(0)), integer);
+    EXPECT_STREQ(cell_typeid(make_real(0.5)), real);
+    EXPECT_STREQ(cell_typeid(make_pair(NIL, NIL)), pair);
+    EXPECT_STREQ(type2name(CELL_FREE), free_cell);
+}
+
+TEST_F(HeapTest, StartsWithTheTwoRoots) {
+    EXPECT_EQ(nmem_after_init, 2);
+    EXPECT_EQ(nptr, 0);
+    EXPECT_EQ(vptr, 1);
+    EXPECT_EQ(MEM_SIZE, HEAP_CELLS);
+    EXPECT_TRUE(is_pair(nptr) && is_pair(vptr));
+    EXPECT_EQ(get_cdr(nptr), NIL);
+    EXPECT_EQ(get_cdr(vptr), NIL);
+}
+
+TEST_F(HeapTest, FindFreeTakesTheFreeListThenTheTail) {
+    while (fmem >= 0) {
+        int head = fmem, next = mem[fmem].u.w.first;
+        ASSERT_EQ(make_integer(0), head);
+        ASSERT_EQ(fmem, next);
+    }
+    int tail = nmem;
+    EXPECT_EQ(make_integer(0), tail);
+    EXPECT_EQ(nmem, tail + 1);
+}
+
+TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
+    std::vector<int> held;
+    int keep = NIL;
+    for (int k = 0; k < 20; k++) {
+        held.push_back(keep = make_pair(make_integer(k), keep));
+    }
+    add_value(make_symbol("UNIT-KEEP"), keep);
+    std::vector<int> before = free_list();
+
+    // Drop three elements: exactly their integer cells become unreachable.
+    std::vector<int> dropped;
+    for (int k : {5, 9, 12}) {
+        dropped.push_back(get_car(held[k]));
+        set_car(held[k], NIL);
+    }
+    std::sort(dropped.rbegin(), dropped.rend());
+    garbage();
+
+    ASSERT_TRUE(heap_consistent());
+    std::vector<int> expected = dropped;
+    expected.insert(expected.end(), before.begin(), before.end());
+    EXPECT_EQ(free_list(), expected);
+    for (int cell : dropped) EXPECT_EQ(find_free(), cell);
+    if (!before.empty()) EXPECT_EQ(find_free(), before[0]);
+}
+
+TEST_F(HeapTest, SecondCollectionFreesNothing) {
+    add_value(make_symbol("UNIT-LIVE"), list_of({make_integer(1), make_real(2.5)}));
+    for (int k = 0; k < 100; k++) make_pair(make_integer(k), NIL);
+    garbage();
+    std::vector<int> first = free_list();
+    garbage();
+    EXPECT_EQ(free_list(), first);
+    EXPECT_TRUE(heap_consistent());
+}
+
+TEST_F(HeapTest, CycleIsKeptWhileReachableAndFreedAfterwards) {
+    // A closure whose environment holds the closure itself.
+    int x = make_symbol("UNIT-SELF");
+    int code = make_pair(NIL, make_integer(42));
+    int closure = make_procedure(code, NIL);
+    int frame = make_pair(closure, NIL);
+    mem[closure].u.w.second = make_pair(list_of({list_of({x})}), list_of({frame}));
+    add_value(x, closure);
+    garbage();
+    ASSERT_TRUE(heap_consistent());
+    EXPECT_EQ(cell_type(closure), CELL_PROCEDURE);
+    EXPECT_EQ(cell_type(frame), CELL_PAIR);
+    EXPECT_EQ(get_car(frame), closure);
+    EXPECT_EQ(first_word(get_cdr(code)), 42);
+
+    reset_heap();
+    EXPECT_EQ(cell_type(closure), CELL_FREE);
+    EXPECT_EQ(cell_type(frame), CELL_FREE);
+    EXPECT_TRUE(heap_consistent());
+}
+
+TEST_F(HeapTest, LongChainsOverflowTheMarkStackWithoutLosingCells) {
+    // 200000 pairs along the cdrs, each car a further pair: far more pending
+    // cars than the mark stack holds.
+    constexpr int N = 200000;
+    int list = NIL;
+    for (int k = N - 1; k >= 0; k--) list = make_pair(make_pair(make_integer(k), NIL), list);
+    int nested = make_integer(-1);
+    for (int k = 0; k < N; k++) nested = make_pair(nested, NIL);
+    add_value(make_symbol("UNIT-LONG"), list);
+    add_value(make_symbol("UNIT-DEEP"), nested);
+    std::size_t free_before = free_list().size();
+    garbage();
+
+    ASSERT_TRUE(heap_consistent());
+    EXPECT_EQ(free_list().size(), free_before);
+    int k = 0;
+    for (int p = list; p >= 0; p = get_cdr(p), k++) {
+        int element = get_car(p);
+        ASSERT_TRUE(is_pair(element)) << k;
+        ASSERT_TRUE(is_integer(get_car(element))) << k;
+        ASSERT_EQ(first_word(get_car(element)), k);
+    }
+    EXPECT_EQ(k, N);
+    for (k = 0; is_pair(nested); nested = get_car(nested)) k++;
+    EXPECT_EQ(k, N);
+    ASSERT_TRUE(is_integer(nested));
+    EXPECT_EQ(first_word(nested), -1);
+}
+
+TEST_F(HeapTest, BuiltinKeepsItsSymbolButNotItsRow) {
+    int name = make_symbol("CADDR");
+    int unreachable = make_integer(7);
+    // The row word is a plain number; make it look like a cell index.
+    int builtin = make_libproc(name, unreachable);
+    add_value(make_symbol("UNIT-BUILTIN"), builtin);
+    garbage();
+    EXPECT_EQ(cell_type(name), CELL_SYMBOL);
+    EXPECT_EQ(make_symbol("CADDR"), name);
+    EXPECT_EQ(cell_type(unreachable), CELL_FREE);
+    EXPECT_TRUE(heap_consistent());
+}
+
+TEST_F(HeapTest, ExhaustionIsError9WithoutCollecting) {
+    int code = run_protected([] {
+        for (;;) make_integer(0);
+    });
+    EXPECT_EQ(code, ERR_TABLE_FULL);
+    EXPECT_STREQ(error_parm, "mem");
+    EXPECT_EQ(nmem, MEM_SIZE);
+    EXPECT_EQ(fmem, NIL);
+    garbage();
+    EXPECT_TRUE(heap_consistent());
+    EXPECT_EQ(free_list().size(), std::size_t(MEM_SIZE - 2));
+}
