@@ -50,7 +50,10 @@ bool answers_option(int argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (answers_option(argc, argv)) return 0;
+    if (answers_option(argc, argv)) {
+        out_flush();
+        return 0;
+    }
     run_arguments run {argc, argv, 0};
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);

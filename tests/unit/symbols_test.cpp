@@ -2,6 +2,7 @@
 // and the equality used to match names.
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "builtins/table.h"
 #include "eval/symbols.h"
@@ -22,14 +23,16 @@ using SymbolTest = HeapTest;
 
 TEST_F(SymbolTest, InterningGivesOneCellPerNameWhileItIsReachable) {
     int count = nsymbol;
-    int s = make_symbol("UNIT-ONE");
+    std::string name = "UNIT-NEW-" + std::to_string(count);  // never interned before
+    std::string lower = "unit-new-" + std::to_string(count);
+    int s = make_symbol(name.c_str());
     EXPECT_EQ(nsymbol, count + 1);
-    EXPECT_STREQ(symbol[nsymbol - 1], "UNIT-ONE");
-    EXPECT_EQ(make_symbol("UNIT-ONE"), s);
-    EXPECT_NE(make_symbol("unit-one"), s);  // names are case-sensitive here
+    EXPECT_EQ(symbol[nsymbol - 1], name);
+    EXPECT_EQ(make_symbol(name.c_str()), s);
+    EXPECT_NE(make_symbol(lower.c_str()), s);  // names are case-sensitive here
     add_value(s, make_integer(1));
     garbage();
-    EXPECT_EQ(make_symbol("UNIT-ONE"), s);
+    EXPECT_EQ(make_symbol(name.c_str()), s);
     EXPECT_EQ(nsymbol, count + 2);
 }
 
