@@ -15,8 +15,7 @@ int list3(int a, int b, int c) { return make_pair(a, list2(b, c)); }
 int partial_application(const char *operation, int supplied) {
     int x = make_symbol("X");
     int body = list3(make_symbol(operation), supplied, x);
-    int code = make_pair(make_pair(x, NIL), body);
-    return make_procedure(code, make_pair(NIL, NIL));
+    return make_closure(make_pair(x, NIL), body, NIL, NIL);
 }
 
 int quoted(int value) { return list2(make_symbol("QUOTE"), value); }

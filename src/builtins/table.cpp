@@ -83,12 +83,6 @@ int builtin_row(const char *name) {
     return 0;
 }
 
-int builtin_row_of_canonical(const char *canonical) {
-    for (int row = 1; row < FUNC_COUNT; row++)
-        if (func[row].name == canonical) return row;
-    return -1;
-}
-
 int is_cadr(const char *name) {
     if (name[0] != 'C' || (name[1] != 'A' && name[1] != 'D')) return 0;
     const char *p = name + 1;

@@ -18,7 +18,5 @@ extern const func_entry func[FUNC_COUNT];
 
 // The row among 1-56 whose name is `name`, or 0 when there is none.
 int builtin_row(const char *name);
-// The row whose name string is exactly this pointer, or -1.
-int builtin_row_of_canonical(const char *canonical);
 // True for C, one or more of A and D, then R.
 int is_cadr(const char *name);

@@ -1,8 +1,9 @@
 // The value model: one 16-byte cell per value in the global array mem,
 // addressed by a signed 32-bit index; every negative index is the empty list.
 //
-//   cell:  | type word (32) | pad (32) | payload (64)                        |
+//   cell:  | type word (32) | aux (32) | payload (64)                        |
 //   type word: bits 0-7 tag, bit 8 the collector's mark bit
+//   aux:       symbol: the index of its name's record in the name index
 //   payload:   pair/procedure/libproc: first word (32) | second word (32)
 //              integer/boolean/free:   first word holds the value / next free
 //              real:   one double         symbol: pointer to its name string
@@ -28,6 +29,7 @@ constexpr int FORCED_MARK = -2;  // car of a forced promise's code pair
 
 struct cell {
     int32_t type;
+    int32_t aux;
     union {
         struct {
             int32_t first;

@@ -15,6 +15,7 @@
 #include "cells/cell.h"
 #include "cells/heap.h"
 #include "console/encoding.h"
+#include "console/keyboard.h"
 #include "console/output.h"
 #include "driver/files.h"
 #include "errors/guards.h"
@@ -138,6 +139,7 @@ int start(int argc, char **argv) {
         }
         out_redirect(fd);
     }
+    keyboard_start(first + 1 >= argc);
     if (!pending.name) {
         out_str(banner_title);
         out_str(banner_version);

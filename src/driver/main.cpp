@@ -9,6 +9,7 @@
 
 #include "console/encoding.h"
 #include "console/output.h"
+#include "console/signals.h"
 #include "driver/driver.h"
 #include "errors/guards.h"
 
@@ -59,6 +60,8 @@ int main(int argc, char **argv) {
     pthread_attr_init(&attributes);
     pthread_attr_setstacksize(&attributes, INTERPRETER_STACK);
     pthread_t thread;
+    // The interpreter's thread inherits this mask and lifts it for itself.
+    console_signals_block();
     if (pthread_create(&thread, &attributes, run_interpreter, &run) != 0) {
         // No room for the large stack: run here, with the guard scaled to
         // the stack this thread has.

@@ -31,14 +31,14 @@ int proc_define(const char *s, int args, int N, int V) {
     check_header(t, s);
     int body = second_argument(args);
     if (lazy_mode) body = make_pair(make_symbol("DELAY"), make_pair(body, NIL));
-    int procedure = make_procedure(make_pair(get_cdr(t), body), make_pair(N, V));
+    int procedure = make_closure(get_cdr(t), body, N, V);
     add_value(get_car(t), procedure);
     return get_car(t);
 }
 
 int proc_lambda(const char *s, int args, int N, int V) {
     check_narg(narg(args, s) == 2, s);
-    return make_procedure(make_pair(get_car(args), second_argument(args)), make_pair(N, V));
+    return make_closure(get_car(args), second_argument(args), N, V);
 }
 
 // The names of a binding list, validated from the first binding to the last.
@@ -57,6 +57,7 @@ int perem_list(int bindings, const char *s) {
             set_cdr(last, link);
         last = link;
     }
+    note_local_names(result);
     return result;
 }
 

@@ -169,6 +169,12 @@ int check_force(int v) {
     return v;
 }
 
+int make_closure(int params, int body, int names, int values) {
+    note_local_names(params);
+    int code = make_pair(params, body);
+    return make_procedure(code, make_pair(names, values));
+}
+
 int make_promise(int e, int names, int values) {
     int code = make_pair(NIL, e);
     return make_procedure(code, make_pair(names, values));

@@ -13,6 +13,9 @@ int force(int promise);
 int check_force(int v);
 // A new promise of expression e in the environment (names . values).
 int make_promise(int e, int names, int values);
+// A new user procedure with the code (params . body) and the environment
+// (names . values).
+int make_closure(int params, int body, int names, int values);
 
 int narg(int list, const char *name);
 void check_narg(int ok, const char *name);

@@ -2,13 +2,14 @@
 //
 // Every name has one canonical name string: a built-in's is its row's name,
 // every other name's is a copy kept in the symbol table. The index maps a
-// name to that string and to the one symbol cell that may hold it; the cell
-// is re-validated on use, since the collector may have freed it since.
+// name to its record, so interning never scans the heap and looking up a
+// global or built-in name never walks the global frame or compares strings.
 #include "eval/symbols.h"
 
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "builtins/table.h"
 #include "cells/cell.h"
@@ -16,14 +17,33 @@
 #include "cells/xalloc.h"
 
 namespace {
-struct name_entry {
+// What is known about one name: its canonical string, the symbol cell that
+// may hold it (re-validated on use: the collector may have freed it), the
+// value-frame pair of its newest global binding, and its built-in row (1-56,
+// 0 for the car/cdr family, -1 for none). A symbol cell keeps the index of
+// its record in its aux word.
+struct name_record {
     const char *canonical;
     int cell;
+    int global_value;
+    int builtin_row;
+    bool bound_locally;  // some parameter list or LET frame has named it
 };
-std::unordered_map<std::string_view, name_entry> name_index;
+std::vector<name_record> records;
+// Set once a parameter list ends in something other than NIL or a symbol:
+// walking such a frame is an error, so no lookup may skip it.
+bool malformed_frames;
+std::unordered_map<std::string_view, int> name_index;
+
+int add_record(const char *canonical, int builtin_row) {
+    records.push_back({canonical, NIL, NIL, builtin_row, false});
+    int index = int(records.size()) - 1;
+    name_index.emplace(canonical, index);
+    return index;
+}
 
 void index_builtins() {
-    for (int row = 1; row < FUNC_COUNT; row++) name_index.emplace(func[row].name, name_entry {func[row].name, NIL});
+    for (int row = 1; row < FUNC_COUNT; row++) add_record(func[row].name, row);
 }
 
 const char *intern_new_name(const char *name) {
@@ -35,30 +55,62 @@ const char *intern_new_name(const char *name) {
     return copy;
 }
 
-bool holds_symbol(int cell, const char *canonical) {
-    return cell >= 0 && cell < nmem && mem[cell].type == CELL_SYMBOL && mem[cell].u.name == canonical;
+bool holds_symbol(const name_record &record) {
+    int cell = record.cell;
+    return cell >= 0 && cell < nmem && mem[cell].type == CELL_SYMBOL && mem[cell].u.name == record.canonical;
 }
 
-int new_symbol_cell(const char *canonical) {
+int new_symbol_cell(int record) {
     int i = find_free();
     mem[i].type = CELL_SYMBOL;
-    mem[i].u.name = canonical;
+    mem[i].aux = record;
+    mem[i].u.name = records[record].canonical;
     return i;
+}
+
+inline name_record &record_of(int s) { return records[mem[s].aux]; }
+
+// The newest global binding of s, without walking the global frame.
+inline int global_value(int s) {
+    int link = record_of(s).global_value;
+    return link < 0 ? UNBOUND : mem[link].u.w.first;
 }
 }  // namespace
 
-void symbols_reset() { name_index.clear(); }
+void symbols_reset() {
+    name_index.clear();
+    records.clear();
+    malformed_frames = false;
+}
+
+void clear_global_frame() {
+    set_car(nptr, NIL);
+    set_car(vptr, NIL);
+    for (name_record &record : records) record.global_value = NIL;
+}
+
+void note_local_names(int names) {
+    for (; is_pair(names); names = mem[names].u.w.second)
+        if (is_symbol(mem[names].u.w.first)) record_of(mem[names].u.w.first).bound_locally = true;
+    if (is_symbol(names))
+        record_of(names).bound_locally = true;
+    else if (names >= 0)
+        malformed_frames = true;
+}
 
 int make_symbol(const char *name) {
     if (name_index.empty()) index_builtins();
     auto found = name_index.find(name);
-    if (found == name_index.end()) {
+    int index;
+    if (found != name_index.end()) {
+        index = found->second;
+    } else {
         const char *canonical = intern_new_name(name);
-        found = name_index.emplace(canonical, name_entry {canonical, NIL}).first;
+        index = add_record(canonical, is_cadr(canonical) ? CADR_ROW : -1);
     }
-    name_entry &entry = found->second;
-    if (!holds_symbol(entry.cell, entry.canonical)) entry.cell = new_symbol_cell(entry.canonical);
-    return entry.cell;
+    name_record &record = records[index];
+    if (!holds_symbol(record)) record.cell = new_symbol_cell(index);
+    return record.cell;
 }
 
 void add_value(int name, int value) {
@@ -66,6 +118,7 @@ void add_value(int name, int value) {
     int value_link = make_pair(value, get_car(vptr));
     set_car(nptr, name_link);
     set_car(vptr, value_link);
+    if (is_symbol(name)) record_of(name).global_value = value_link;
 }
 
 namespace {
@@ -90,16 +143,26 @@ int find_symb(int F, int W, int s) {
 
 namespace {
 int builtin_value(int s) {
-    const char *name = symbol_name(s);
-    if (is_cadr(name)) return make_libproc(s, CADR_ROW);
-    int row = builtin_row_of_canonical(name);
-    if (row > 0) return make_libproc(s, row);
-    raise_error(ERR_UNKNOWN, name);
+    int row = record_of(s).builtin_row;
+    if (row < 0) raise_error(ERR_UNKNOWN, symbol_name(s));
+    return make_libproc(s, row);
 }
 }  // namespace
 
+// The global frame is always reached through the root nptr, and there the
+// record's newest binding stands for the walk through the frame. A name that
+// no local frame can bind skips the local frames, though not the question
+// whether the environment ends in the global frame at all.
 int assoc(int N, int V, int s) {
+    if (!record_of(s).bound_locally && !malformed_frames) {
+        while (N >= 0 && N != nptr) N = mem[N].u.w.second;
+    }
     while (N >= 0) {
+        if (N == nptr) {
+            int value = global_value(s);
+            if (value != UNBOUND) return value;
+            break;
+        }
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
@@ -108,11 +171,7 @@ int assoc(int N, int V, int s) {
     return builtin_value(s);
 }
 
-int is_defined(int s) {
-    if (find_symb(get_car(nptr), get_car(vptr), s) != UNBOUND) return 1;
-    const char *name = symbol_name(s);
-    return is_cadr(name) || builtin_row_of_canonical(name) > 0;
-}
+int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }
 
 int eq(int a, int b, const char *name) {
     if (is_symbol(a) && is_symbol(b)) return mem[a].u.name == mem[b].u.name;

@@ -15,5 +15,12 @@ int assoc(int names, int values, int symbol);
 // True when the global frame or the built-in names know the symbol.
 int is_defined(int symbol);
 int eq(int a, int b, const char *name);
+// Notes the names of a parameter list or of a LET frame, which local frames
+// may from now on bind. Names never noted are looked up without walking the
+// local frames (unless a malformed parameter list, whose frames raise an
+// error when walked, has been noted).
+void note_local_names(int names);
+// Empties the global frame (the roots' cars), which otherwise only grows.
+void clear_global_frame();
 // Forgets every interned name; call with the heap's reset.
 void symbols_reset();

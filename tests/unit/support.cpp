@@ -8,6 +8,7 @@
 #include "console/output.h"
 #include "errors/guards.h"
 #include "eval/eval.h"
+#include "eval/symbols.h"
 #include "printer/printer.h"
 #include "reader/input.h"
 #include "reader/sexpr.h"
@@ -44,8 +45,7 @@ void reset_heap() {
     (void)guard_armed;
     prepare_heap();
     lazy_mode = 0;
-    set_car(nptr, NIL);
-    set_car(vptr, NIL);
+    clear_global_frame();
     garbage();
 }
 

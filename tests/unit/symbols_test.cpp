@@ -100,6 +100,7 @@ TEST_F(SymbolTest, AssocSearchesFramesThenGlobalsThenBuiltins) {
     int inner = make_integer(1), outer = make_integer(2);
     int names = list_of({list_of({x}), list_of({x})});
     int values = list_of({list_of({inner}), list_of({outer})});
+    note_local_names(get_car(names));
     EXPECT_EQ(assoc(names, values, x), inner);
     EXPECT_EQ(assoc(get_cdr(names), get_cdr(values), x), outer);
 

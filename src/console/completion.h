@@ -1,0 +1,13 @@
+// The names Tab offers at the keyboard: the keywords in both spellings, the
+// built-in names and the names defined so far. Owns no state.
+#pragma once
+#include <string>
+#include <vector>
+
+// Every name that begins with `prefix` (code page 1251, upper case, as the
+// readers store names), in byte order, each once. An empty prefix gives none.
+std::vector<std::string> completions(const std::string &prefix);
+// The longest beginning that all of `names` share.
+std::string shared_beginning(const std::vector<std::string> &names);
+// True for a character that can stand inside a name (code page 1251).
+bool is_name_char(int c);
