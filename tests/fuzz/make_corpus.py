@@ -31,7 +31,7 @@ def main():
     os.makedirs(out, exist_ok=True)
     count = 0
     for name, data in seeds():
-        if len(data) > 20000:
+        if len(data) > 8000:
             continue
         # Heap-size byte: 7 gives a heap of 8 000 cells.
         with open(os.path.join(out, "seed-%04d" % count), "wb") as f:

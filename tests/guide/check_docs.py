@@ -87,8 +87,8 @@ def run(jor, args, cwd, stdin):
         p = subprocess.run([jor] + args, cwd=cwd, input=stdin, env=environment(),
                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
     except subprocess.TimeoutExpired:
-        return None, None
-    return p.stdout, p.returncode
+        return None, None, b""
+    return p.stdout, p.returncode, p.stderr
 
 
 def session_io(screen):
@@ -125,8 +125,8 @@ def check_jor_block(jor, work, info, body):
     content = ("\n".join(body) + "\n").encode()
     with open(os.path.join(work, name), "wb") as f:
         f.write(content)
-    out, status = run(jor, [name], work, b"")
-    return content + b"> ", out, status, 0
+    out, status, err = run(jor, [name], work, b"")
+    return content + b"> ", out, status, 0, err
 
 
 def check_session_block(jor, work, info, body):
@@ -135,8 +135,8 @@ def check_session_block(jor, work, info, body):
     args = shlex.split(body[0][len("$ jor"):])
     status = int(info.split("=", 1)[1]) if info.startswith("status=") else 0
     stdin, expected = session_io(body[1:])
-    out, got = run(jor, args, work, stdin)
-    return expected, out, got, status
+    out, got, err = run(jor, args, work, stdin)
+    return expected, out, got, status, err
 
 
 def check_guide(jor, guide, actual_dir, update):
@@ -148,13 +148,13 @@ def check_guide(jor, guide, actual_dir, update):
     try:
         for number, (kind, info, line, body) in enumerate(blocks(text)):
             check = check_jor_block if kind == "jor" else check_session_block
-            expected, out, status, want = check(jor, work, info, body)
+            expected, out, status, want, err = check(jor, work, info, body)
             where = "%s:%d (%s block)" % (guide, line, kind)
             if out is None:
                 print("HUNG: %s" % where)
                 failed += 1
                 continue
-            ok = out == expected and status == want
+            ok = out == expected and status == want and not err
             if not ok and update and kind == "jor" and out.endswith(b"> "):
                 replacements[line] = out[:-2].decode("utf-8").rstrip("\n").split("\n")
                 ok = True
@@ -162,6 +162,8 @@ def check_guide(jor, guide, actual_dir, update):
                 show_diff(where, expected, out, actual_dir, number)
             if status != want:
                 print("exit status %s, expected %d: %s" % (status, want, where))
+            if err:
+                print("unexpected stderr: %s: %r" % (where, err[:500]))
             passed, failed = passed + ok, failed + (not ok)
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -201,7 +203,7 @@ def first_result(jor, work, source):
     One run per name: an unknown name ends the file it stands in."""
     with open(os.path.join(work, "name.jor"), "w", encoding="utf-8") as f:
         f.write(source)
-    out, _ = run(jor, ["name.jor"], work, b"")
+    out, _, _ = run(jor, ["name.jor"], work, b"")
     m = re.search(r"^-> (.*)$", (out or b"").decode("utf-8", "replace"), re.M)
     return m.group(1) if m else None
 
