@@ -142,33 +142,36 @@ int find_symb(int F, int W, int s) {
 }
 
 namespace {
-int builtin_value(int s) {
+int builtin_row_of(int s) {
     int row = record_of(s).builtin_row;
     if (row < 0) raise_error(ERR_UNKNOWN, symbol_name(s));
-    return make_libproc(s, row);
+    return row;
 }
-}  // namespace
 
-// The global frame is always reached through the root nptr, and there the
-// record's newest binding stands for the walk through the frame. A name that
-// no local frame can bind skips the local frames, though not the question
-// whether the environment ends in the global frame at all.
-int assoc(int N, int V, int s) {
+// The value bound to s in the environment, or UNBOUND. The global frame is
+// always reached through the root nptr, and there the record's newest binding
+// stands for the walk through the frame. A name that no local frame can bind
+// skips the local frames, though not the question whether the environment
+// ends in the global frame at all.
+int bound_value(int N, int V, int s) {
     if (!record_of(s).bound_locally && !malformed_frames) {
         while (N >= 0 && N != nptr) N = mem[N].u.w.second;
     }
     while (N >= 0) {
-        if (N == nptr) {
-            int value = global_value(s);
-            if (value != UNBOUND) return value;
-            break;
-        }
+        if (N == nptr) return global_value(s);
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
         V = get_cdr(V);
     }
-    return builtin_value(s);
+    return UNBOUND;
+}
+}  // namespace
+
+int assoc(int N, int V, int s) {
+    int value = bound_value(N, V, s);
+    if (value != UNBOUND) return value;
+    return make_libproc(s, builtin_row_of(s));
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }
