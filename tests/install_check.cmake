@@ -1,0 +1,20 @@
+# Installs the build into PREFIX and checks that the installed program runs
+# and that its manual page came with it.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+execute_process(COMMAND ${PREFIX}/bin/jor --version OUTPUT_VARIABLE version RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT version STREQUAL "JOR 1.4\n")
+  message(FATAL_ERROR "installed jor --version printed '${version}' with status ${status}")
+endif()
+file(GLOB manual ${PREFIX}/share/man/man1/jor.1)
+if(NOT manual)
+  message(FATAL_ERROR "no manual page under ${PREFIX}/share/man/man1")
+endif()
+file(READ ${PREFIX}/share/man/man1/jor.1 page)
+if(NOT page MATCHES "\\.TH JOR 1")
+  message(FATAL_ERROR "the installed manual page is not jor.1")
+endif()
