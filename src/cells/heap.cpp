@@ -93,7 +93,7 @@ void mem_init() {
     if (mem) return;
     if (heap_request > INT_MAX) raise_error(ERR_NO_MEMORY, "mem");
     MEM_SIZE = int(heap_request < 0 ? 0 : heap_request);
-    mem = static_cast<cell *>(xcalloc(std::size_t(MEM_SIZE), sizeof(cell), "mem"));
+    mem = static_cast<cell *>(xalloc_pages(std::size_t(MEM_SIZE) * sizeof(cell), "mem"));
     nptr = make_pair(NIL, NIL);
     vptr = make_pair(NIL, NIL);
     symbol = static_cast<const char **>(xcalloc(std::size_t(MEM_SIZE), sizeof(char *), "symbol"));
@@ -105,7 +105,7 @@ bool heap_ready() { return roots_made; }
 void heap_reset() {
     for (int i = 0; i < nsymbol; i++) xfree(const_cast<char *>(symbol[i]));
     xfree(symbol);
-    xfree(mem);
+    xfree_pages(mem, std::size_t(MEM_SIZE) * sizeof(cell));
     symbol = nullptr;
     mem = nullptr;
     nsymbol = 0;

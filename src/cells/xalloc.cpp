@@ -2,10 +2,15 @@
 // "what [bytes]" in error_parm.
 #include "cells/xalloc.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "errors/xerror.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace {
 [[noreturn]] void out_of_memory(const char *what, unsigned long long bytes) {
@@ -39,3 +44,34 @@ void *xrealloc(void *block, std::size_t size, const char *what) {
 void xfree(void *block) {
     if (block) free(block);
 }
+
+#ifdef __linux__
+namespace {
+constexpr std::size_t HUGE_PAGE = std::size_t(2) << 20;
+
+std::size_t whole_huge_pages(std::size_t bytes) { return (bytes + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE; }
+}  // namespace
+
+// Maps a huge page more than asked for and unmaps the ragged ends, so the
+// block starts on a huge-page boundary.
+void *xalloc_pages(std::size_t bytes, const char *what) {
+    std::size_t size = whole_huge_pages(bytes ? bytes : 1);
+    void *mapped = mmap(nullptr, size + HUGE_PAGE, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) out_of_memory(what, bytes);
+    auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    std::uintptr_t aligned = (start + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+    if (aligned > start) munmap(mapped, aligned - start);
+    std::size_t tail = start + size + HUGE_PAGE - (aligned + size);
+    if (tail > 0) munmap(reinterpret_cast<void *>(aligned + size), tail);
+    madvise(reinterpret_cast<void *>(aligned), size, MADV_HUGEPAGE);
+    return reinterpret_cast<void *>(aligned);
+}
+
+void xfree_pages(void *block, std::size_t bytes) {
+    if (block) munmap(block, whole_huge_pages(bytes ? bytes : 1));
+}
+#else
+void *xalloc_pages(std::size_t bytes, const char *what) { return xcalloc(1, bytes ? bytes : 1, what); }
+
+void xfree_pages(void *block, std::size_t) { xfree(block); }
+#endif
