@@ -11,7 +11,6 @@
 #include "errors/guards.h"
 #include "eval/symbols.h"
 
-int (*eval)(int, int, int) = eval1;
 int lazy_mode;
 int curry_mode;
 
@@ -159,8 +158,7 @@ int force(int p) {
     return value;
 }
 
-int check_force(int v) {
-    if (v < 0 || mem[v].type != CELL_PROCEDURE) return v;
+int force_if_due(int v) {
     int code = mem[v].u.w.first;
     int params = mem[code].u.w.first;
     if (params >= 0) return v;
@@ -180,16 +178,7 @@ int make_promise(int e, int names, int values) {
     return make_procedure(code, make_pair(names, values));
 }
 
-int narg(int list, const char *name) {
-    int n = 0;
-    for (; list >= 0; list = mem[list].u.w.second, n++)
-        if (mem[list].type != CELL_PAIR) raise_error(ERR_ARG_COUNT, name);
-    return n;
-}
-
-void check_narg(int ok, const char *name) {
-    if (!ok) raise_error(ERR_ARG_COUNT, name);
-}
+void wrong_argument_count(const char *name) { raise_error(ERR_ARG_COUNT, name); }
 
 // The rest of the list is evaluated before its first element, so arguments
 // are evaluated last to first and a later argument's error is the one
