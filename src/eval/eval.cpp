@@ -65,15 +65,9 @@ int call_builtin(int op, int args, int names, int values) {
     const func_entry &row = func[mem[op].u.w.second];
     return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
 }
-}  // namespace
-
-int eval1(int e, int N, int V) {
-    check_stack();
-    if (e < 0) return e;
-    int type = mem[e].type;
-    if (type == CELL_SYMBOL) return check_force(assoc(N, V, e));
-    if (type != CELL_PAIR) return check_force(e);
-
+// The application of a compound expression. Kept apart from eval1, whose
+// common cases, names and constants, then need no frame of this size.
+[[gnu::noinline]] int evaluate_form(int e, int N, int V) {
     int entry = push_call(e, N, V);
     int op = eval(mem[e].u.w.first, N, V);
     stack_calls[entry].op = op;
@@ -117,7 +111,7 @@ int eval1(int e, int N, int V) {
             pop_call(entry);
             return check_force(result);
         }
-        case match::fewer: {
+        case match::fewer: [[unlikely]] {
             if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
             if (n == 0) {
                 pop_call(entry);
@@ -129,7 +123,7 @@ int eval1(int e, int N, int V) {
             int environment = make_pair(frame_names, make_pair(args, CV));
             return make_procedure(make_pair(rest_params, B), environment);
         }
-        case match::more: {
+        case match::more: [[unlikely]] {
             if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
             int args = evaluate_arguments(A, N, V, s);
             int frame_names = make_pair(P, CN);
@@ -142,6 +136,16 @@ int eval1(int e, int N, int V) {
         }
         }
     }
+}
+}  // namespace
+
+int eval1(int e, int N, int V) {
+    check_stack();
+    if (e < 0) return e;
+    int type = mem[e].type;
+    if (type == CELL_SYMBOL) return check_force(assoc(N, V, e));
+    if (type != CELL_PAIR) return check_force(e);
+    return evaluate_form(e, N, V);
 }
 
 int is_lazy(int v) {

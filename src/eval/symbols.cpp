@@ -148,30 +148,34 @@ int builtin_row_of(int s) {
     return row;
 }
 
-// The value bound to s in the environment, or UNBOUND. The global frame is
-// always reached through the root nptr, and there the record's newest binding
-// stands for the walk through the frame. A name that no local frame can bind
-// skips the local frames, though not the question whether the environment
-// ends in the global frame at all.
-int bound_value(int N, int V, int s) {
-    if (!record_of(s).bound_locally && !malformed_frames) {
-        while (N >= 0 && N != nptr) N = mem[N].u.w.second;
-    }
+[[gnu::noinline]] int builtin_value(int s) { return make_libproc(s, builtin_row_of(s)); }
+
+// The walk through every frame of the environment, for names some local
+// frame may bind. The global frame is always reached through the root nptr,
+// and there the record's newest binding stands for the walk through it.
+[[gnu::noinline]] int frame_value(int N, int V, int s) {
     while (N >= 0) {
-        if (N == nptr) return global_value(s);
+        if (N == nptr) {
+            int value = global_value(s);
+            return value != UNBOUND ? value : builtin_value(s);
+        }
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
         V = get_cdr(V);
     }
-    return UNBOUND;
+    return builtin_value(s);
 }
 }  // namespace
 
+// A name that no local frame can bind skips the local frames, though not the
+// question whether the environment ends in the global frame at all.
 int assoc(int N, int V, int s) {
-    int value = bound_value(N, V, s);
-    if (value != UNBOUND) return value;
-    return make_libproc(s, builtin_row_of(s));
+    const name_record &record = record_of(s);
+    if (record.bound_locally || malformed_frames) return frame_value(N, V, s);
+    while (N >= 0 && N != nptr) N = mem[N].u.w.second;
+    if (N == nptr && record.global_value >= 0) return mem[record.global_value].u.w.first;
+    return builtin_value(s);
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }
