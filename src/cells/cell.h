@@ -48,6 +48,15 @@ extern int fmem;
 extern int nptr;
 extern int vptr;
 
+// What the collector needs to know of the work between two collections: the
+// cells the free list handed out (the cells from nmem up are new as well),
+// which cells were in use at the last collection, and whether a field of
+// such a cell has been rewritten since.
+extern int *young_log;
+extern int young_count;
+extern unsigned char *survived;
+extern bool full_collection_due;
+
 [[noreturn, gnu::cold]] void heap_exhausted();
 [[noreturn, gnu::cold]] void wrong_argument(const char *operation);
 
@@ -57,6 +66,7 @@ inline int find_free() {
     if (fmem >= 0) {
         int i = fmem;
         fmem = mem[i].u.w.first;
+        young_log[young_count++] = i;
         return i;
     }
     if (nmem < MEM_SIZE) return nmem++;
@@ -121,6 +131,13 @@ inline int is_procedure(int i) { return has_tag(i, CELL_PROCEDURE) || has_tag(i,
 inline int is_libproc(int i) { return has_tag(i, CELL_LIBPROC); }
 inline int is_closure(int i) { return has_tag(i, CELL_PROCEDURE); }
 
+// Called before a field of an existing cell is rewritten. A cell that was in
+// use at the last collection may drop the last reference to another such
+// cell, which only a full collection finds.
+inline void note_rewrite(int i) {
+    if (survived[i]) full_collection_due = true;
+}
+
 // Checked accessors: a wrong tag (NIL included) is error 13 naming the operation.
 inline int get_car(int i) {
     if (!is_pair(i)) [[unlikely]] wrong_argument("CAR");
@@ -132,11 +149,13 @@ inline int get_cdr(int i) {
 }
 inline int set_car(int i, int value) {
     if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CAR!");
+    note_rewrite(i);
     mem[i].u.w.first = value;
     return i;
 }
 inline int set_cdr(int i, int value) {
     if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CDR!");
+    note_rewrite(i);
     mem[i].u.w.second = value;
     return i;
 }

@@ -4,8 +4,16 @@
 // Marking never recurses: it follows second payload words in a loop and keeps
 // first payload words on a bounded stack; when that stack overflows, a rescan
 // of the heap picks up whatever was left behind.
+//
+// A cell in use at one collection stays reachable until a field of some such
+// cell is rewritten: the roots only ever gain links in front of what they
+// held. Until then the next collection need only flag, trace and sweep the
+// cells made since, which frees exactly the cells, in exactly the order, that
+// a pass over the whole heap would; its cost follows the statement, not the
+// size of the program.
 #include "cells/heap.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "cells/cell.h"
@@ -20,9 +28,16 @@ int nptr = NIL;
 int vptr = NIL;
 const char **symbol;
 int nsymbol;
+int *young_log;
+int young_count;
+unsigned char *survived;
+bool full_collection_due = true;
 
 namespace {
 bool roots_made;
+// The cells made since the last collection: the free list's in young_log,
+// and the never-used tail from young_tail up.
+int young_tail;
 
 constexpr int MARK_STACK_SIZE = 1 << 14;
 int mark_stack[MARK_STACK_SIZE];
@@ -94,6 +109,8 @@ void mem_init() {
     if (heap_request > INT_MAX) raise_error(ERR_NO_MEMORY, "mem");
     MEM_SIZE = int(heap_request < 0 ? 0 : heap_request);
     mem = static_cast<cell *>(xalloc_pages(std::size_t(MEM_SIZE) * sizeof(cell), "mem"));
+    young_log = static_cast<int *>(xalloc_pages(std::size_t(MEM_SIZE) * sizeof(int), "mem"));
+    survived = static_cast<unsigned char *>(xalloc_pages(std::size_t(MEM_SIZE), "mem"));
     nptr = make_pair(NIL, NIL);
     vptr = make_pair(NIL, NIL);
     symbol = static_cast<const char **>(xcalloc(std::size_t(MEM_SIZE), sizeof(char *), "symbol"));
@@ -106,6 +123,13 @@ void heap_reset() {
     for (int i = 0; i < nsymbol; i++) xfree(const_cast<char *>(symbol[i]));
     xfree(symbol);
     xfree_pages(mem, std::size_t(MEM_SIZE) * sizeof(cell));
+    xfree_pages(young_log, std::size_t(MEM_SIZE) * sizeof(int));
+    xfree_pages(survived, std::size_t(MEM_SIZE));
+    young_log = nullptr;
+    survived = nullptr;
+    young_count = 0;
+    young_tail = 0;
+    full_collection_due = true;
     symbol = nullptr;
     mem = nullptr;
     nsymbol = 0;
@@ -115,25 +139,68 @@ void heap_reset() {
     roots_made = false;
 }
 
-void garbage() {
-    if (!mem) return;
+namespace {
+template <class Visit>
+void for_each_young_cell(Visit visit) {
+    for (int k = 0; k < young_count; k++) visit(young_log[k]);
+    for (int c = young_tail; c < nmem; c++) visit(c);
+}
+
+// A flagged cell was not reached: it goes to the head of the free list.
+inline void sweep_cell(int c, int &head, bool &freed) {
+    if (mem[c].type & MARK_BIT) {
+        mem[c].type = CELL_FREE;
+        mem[c].u.w.first = head;
+        head = c;
+        freed = true;
+        survived[c] = 0;
+    } else {
+        survived[c] = mem[c].type != CELL_FREE;
+    }
+}
+
+void collect_whole_heap() {
     for (int c = 0; c < nmem; c++)
         if (mem[c].type != CELL_FREE) mem[c].type |= MARK_BIT;
     mark_list(vptr);
     mark_list(nptr);
     int head = fmem;
     bool freed = false;
-    for (int c = 0; c < nmem; c++) {
-        if (mem[c].type & MARK_BIT) {
-            mem[c].type = CELL_FREE;
-            mem[c].u.w.first = head;
-            head = c;
-            freed = true;
-        }
-    }
+    for (int c = 0; c < nmem; c++) sweep_cell(c, head, freed);
     if (freed) fmem = head;
-#ifdef JOR_HEAP_CHECK
-    if (!heap_consistent()) __builtin_trap();
+}
+
+// The older cells are all reached, so only the new ones are flagged; the
+// roots are flagged too, since they are where tracing starts. The sweep
+// visits the new cells in ascending order, as the whole-heap sweep would:
+// the free-list cells all lie below young_tail.
+void collect_young_cells() {
+    std::sort(young_log, young_log + young_count);
+    for_each_young_cell([](int c) { mem[c].type |= MARK_BIT; });
+    mem[nptr].type |= MARK_BIT;
+    mem[vptr].type |= MARK_BIT;
+    mark_list(vptr);
+    mark_list(nptr);
+    int head = fmem;
+    bool freed = false;
+    for_each_young_cell([&](int c) { sweep_cell(c, head, freed); });
+    if (freed) fmem = head;
+}
+}  // namespace
+
+void garbage() {
+    if (!mem) return;
+    if (full_collection_due)
+        collect_whole_heap();
+    else
+        collect_young_cells();
+    // Rewriting a root never hides a cell: the roots are always traced.
+    survived[nptr] = survived[vptr] = 0;
+    young_count = 0;
+    young_tail = nmem;
+    full_collection_due = false;
+#if defined(JOR_HEAP_CHECK) || defined(JOR_SANITIZED)
+    if (!heap_consistent() || !heap_fully_collected()) __builtin_trap();
 #endif
 }
 
@@ -149,4 +216,19 @@ bool heap_consistent() {
         if (type == CELL_FREE) free_cells++;
     }
     return free_cells == on_list;
+}
+
+bool heap_fully_collected() {
+    for (int c = 0; c < nmem; c++)
+        if (mem[c].type != CELL_FREE) mem[c].type |= MARK_BIT;
+    mark_list(vptr);
+    mark_list(nptr);
+    bool all_reached = true;
+    for (int c = 0; c < nmem; c++) {
+        if (mem[c].type & MARK_BIT) {
+            mem[c].type &= ~MARK_BIT;
+            all_reached = false;
+        }
+    }
+    return all_reached;
 }

@@ -13,8 +13,12 @@ void mem_init();
 // True once mem_init has completed.
 bool heap_ready();
 // Mark and sweep from the roots nptr and vptr. Call only between statements.
+// Frees every unreachable cell, though usually only the cells made since the
+// last collection need looking at.
 void garbage();
 // Frees the heap and the symbol table: the state before the first mem_init.
 void heap_reset();
-// Debug aid: checks the free list and the tags; returns false on a fault.
+// Debug aids: the free list and the tags are sound; every cell in use is
+// reachable from the roots, as right after a collection.
 bool heap_consistent();
+bool heap_fully_collected();

@@ -157,6 +157,7 @@ int force(int p) {
     if (mem[code].u.w.first == FORCED_MARK) return mem[code].u.w.second;
     int env = mem[p].u.w.second;
     int value = eval(mem[code].u.w.second, get_car(env), get_cdr(env));
+    note_rewrite(code);
     mem[code].u.w.first = FORCED_MARK;
     mem[code].u.w.second = value;
     return value;

@@ -86,6 +86,7 @@ void symbols_reset() {
 void clear_global_frame() {
     set_car(nptr, NIL);
     set_car(vptr, NIL);
+    full_collection_due = true;  // the roots let go of cells in use
     for (name_record &record : records) record.global_value = NIL;
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "console/encoding.h"
+#include "eval/eval.h"
 #include "eval/symbols.h"
 #include "support.h"
 
@@ -143,6 +144,62 @@ TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
     if (!before.empty()) {
         EXPECT_EQ(make_integer(0), before[0]);
     }
+}
+
+// Collections between statements mostly look at the cells made since the
+// last one. Whatever they look at, the outcome must be that of a pass over the
+// whole heap: every unreachable cell freed, highest first, on top of the
+// free cells that were not used.
+TEST_F(HeapTest, CellsMadeSinceTheLastCollectionAreFreedAsByAWholeHeapPass) {
+    int old_list = list_of({make_integer(1), make_integer(2), make_integer(3)});
+    add_value(make_symbol("UNIT-OLD"), old_list);
+    for (int k = 0; k < 50; k++) make_pair(make_integer(k), NIL);
+    garbage();
+    std::vector<int> before = free_list();
+    ASSERT_GE(before.size(), 100u);
+
+    std::vector<int> garbage_cells, live_cells;
+    for (int k = 0; k < 30; k++) {
+        int a = make_integer(k), b = make_pair(a, NIL);
+        garbage_cells.insert(garbage_cells.end(), {a, b});
+    }
+    int young = make_pair(make_integer(7), old_list);
+    live_cells = {young, first_word(young)};
+    add_value(make_symbol("UNIT-YOUNG"), young);
+    // Beyond the free list: cells from the never-used tail as well.
+    while (fmem >= 0) garbage_cells.push_back(make_integer(0));
+    for (int k = 0; k < 10; k++) garbage_cells.push_back(make_integer(k));
+    garbage();
+
+    ASSERT_TRUE(heap_consistent());
+    EXPECT_TRUE(heap_fully_collected());
+    std::sort(garbage_cells.rbegin(), garbage_cells.rend());
+    EXPECT_EQ(free_list(), garbage_cells);
+    for (int cell : live_cells) EXPECT_NE(cell_type(cell), CELL_FREE);
+    for (int p = old_list; p >= 0; p = get_cdr(p)) EXPECT_TRUE(is_integer(get_car(p)));
+}
+
+// Rewriting a cell that was in use at the last collection can leave other
+// such cells unreachable: the next collection must find them too.
+TEST_F(HeapTest, CellsDroppedFromOlderCellsAreFreedByTheNextCollection) {
+    int held = list_of({make_integer(10), make_integer(11), make_integer(12)});
+    add_value(make_symbol("UNIT-HELD"), held);
+    int promise = make_promise(list_of({make_symbol("QUOTE"), list_of({make_integer(5)})}), nptr, vptr);
+    int expression = get_cdr(first_word(promise));
+    add_value(make_symbol("UNIT-PROMISE"), promise);
+    garbage();
+
+    int dropped = get_car(get_cdr(held));
+    set_cdr(held, NIL);
+    int value = force(promise);
+    EXPECT_EQ(first_word(get_car(value)), 5);
+    garbage();
+
+    EXPECT_TRUE(heap_fully_collected());
+    EXPECT_EQ(cell_type(dropped), CELL_FREE);
+    EXPECT_EQ(cell_type(expression), CELL_FREE);
+    EXPECT_NE(cell_type(value), CELL_FREE);
+    EXPECT_EQ(get_cdr(held), NIL);
 }
 
 TEST_F(HeapTest, SecondCollectionFreesNothing) {
