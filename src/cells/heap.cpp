@@ -190,7 +190,8 @@ void collect_young_cells() {
 
 void garbage() {
     if (!mem) return;
-    if (full_collection_due)
+    // Sorting many new cells costs more than a pass over the heap.
+    if (full_collection_due || young_count > nmem / 16)
         collect_whole_heap();
     else
         collect_young_cells();

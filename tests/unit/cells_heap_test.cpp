@@ -151,31 +151,46 @@ TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
 // whole heap: every unreachable cell freed, highest first, on top of the
 // free cells that were not used.
 TEST_F(HeapTest, CellsMadeSinceTheLastCollectionAreFreedAsByAWholeHeapPass) {
+    // A heap with no free cells left, and far more cells in use than the
+    // statements below make.
+    int fill = NIL;
+    for (int k = 0; k < 4000 || fmem >= 0; k++) fill = make_pair(NIL, fill);
     int old_list = list_of({make_integer(1), make_integer(2), make_integer(3)});
-    add_value(make_symbol("UNIT-OLD"), old_list);
-    for (int k = 0; k < 50; k++) make_pair(make_integer(k), NIL);
+    add_value(make_symbol("UNIT-FILL"), make_pair(fill, old_list));
     garbage();
-    std::vector<int> before = free_list();
-    ASSERT_GE(before.size(), 100u);
+    ASSERT_EQ(fmem, NIL);
 
-    std::vector<int> garbage_cells, live_cells;
-    for (int k = 0; k < 30; k++) {
-        int a = make_integer(k), b = make_pair(a, NIL);
-        garbage_cells.insert(garbage_cells.end(), {a, b});
+    // From the never-used tail: some garbage, some reachable from a new binding.
+    std::vector<int> dropped;
+    for (int k = 0; k < 20; k++) {
+        int a = make_integer(k);
+        dropped.insert(dropped.end(), {a, make_pair(a, NIL)});
     }
     int young = make_pair(make_integer(7), old_list);
-    live_cells = {young, first_word(young)};
     add_value(make_symbol("UNIT-YOUNG"), young);
-    // Beyond the free list: cells from the never-used tail as well.
-    while (fmem >= 0) garbage_cells.push_back(make_integer(0));
-    for (int k = 0; k < 10; k++) garbage_cells.push_back(make_integer(k));
+    garbage();
+    std::sort(dropped.rbegin(), dropped.rend());
+    ASSERT_EQ(free_list(), dropped);
+    EXPECT_TRUE(heap_fully_collected());
+
+    // From the free list (handed out highest first) and then the tail again.
+    std::vector<int> dropped_again;
+    for (int k = 0; k < 30; k++) {
+        int cell = make_integer(k);
+        if (k % 3 == 0)
+            add_value(make_symbol("UNIT-KEPT"), cell);
+        else
+            dropped_again.push_back(cell);
+    }
+    std::vector<int> untouched = free_list();
+    ASSERT_TRUE(untouched.empty());  // the tail was reached
     garbage();
 
     ASSERT_TRUE(heap_consistent());
     EXPECT_TRUE(heap_fully_collected());
-    std::sort(garbage_cells.rbegin(), garbage_cells.rend());
-    EXPECT_EQ(free_list(), garbage_cells);
-    for (int cell : live_cells) EXPECT_NE(cell_type(cell), CELL_FREE);
+    std::sort(dropped_again.rbegin(), dropped_again.rend());
+    EXPECT_EQ(free_list(), dropped_again);
+    EXPECT_NE(cell_type(young), CELL_FREE);
     for (int p = old_list; p >= 0; p = get_cdr(p)) EXPECT_TRUE(is_integer(get_car(p)));
 }
 
