@@ -19,7 +19,7 @@ import time
 
 SKIP = 77
 # Generous, for sanitizer builds on a busy machine; polling ends much sooner.
-TIMEOUT = float(os.environ.get("JOR_TERMINAL_TIMEOUT", "15"))
+TIMEOUT = float(os.environ.get("JOR_TERMINAL_TIMEOUT", "45"))
 WIDTH, HEIGHT = 100, 40
 INTERRUPT_REPORT = "-> Прерывание по Ctrl-C"
 STATUS = re.compile(r"\[exit status (\d+)\]")
