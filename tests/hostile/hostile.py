@@ -118,8 +118,23 @@ def over_application():
     ])
 
 
+def deep_structure_gc():
+    # A structure nested 150 000 deep on the car side is built 500 levels at
+    # a time, survives a collection after every statement, and is taken
+    # apart again level by level.
+    steps = 300
+    return [], transcript(
+        [("wrap(x, n) = if n = 0 then x else wrap(x : '(), n - 1);", ["WRAP"]),
+         ("unwrap(x, n) = if n = 0 then x else unwrap(car(x), n - 1);", ["UNWRAP"]),
+         ("d = 'bottom;", ["D"])]
+        + [("`(DEFINE D (WRAP D 500));", ["D"])] * steps
+        + [("pair?(d);", ["#T"]), ("e = d;", ["E"])]
+        + [("`(DEFINE E (UNWRAP E 500));", ["E"])] * steps
+        + [("e;", ["BOTTOM"])])
+
+
 CASES = {f.__name__: f for f in (nested_sexpr, nested_infix, long_list, many_bindings,
-                                 many_arguments, over_application)}
+                                 many_arguments, over_application, deep_structure_gc)}
 
 
 def main():
