@@ -1,0 +1,2 @@
+# startup: one small statement, so the time is that of starting and ending.
+print(1 + 1)
