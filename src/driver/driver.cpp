@@ -148,6 +148,8 @@ int start(int argc, char **argv) {
 }
 }  // namespace
 
+void print_version_line() { out_str(banner_version); }
+
 void reset_interpreter() {
     if (input) fclose(input);
     input = nullptr;

@@ -39,7 +39,7 @@ void *run_interpreter(void *p) {
 bool answers_option(int argc, char **argv) {
     if (argc != 2) return false;
     if (strcmp(argv[1], "--version") == 0) {
-        out_str("JOR 1.4\n");
+        print_version_line();
         return true;
     }
     if (strcmp(argv[1], "--help") == 0) {

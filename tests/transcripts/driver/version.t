@@ -1,6 +1,8 @@
+# --version alone prints the banner's version line and ends at once; the
+# keyboard is not read.
 === args
 --version
 === stdin
 1;
 === stdout
-JOR 1.4
+Версия 1.4: интерпретатор на C++20. Выход - QUIT() или конец ввода.

@@ -1,8 +1,9 @@
 # The parse-stack display of a syntax error: what the parser had recognised,
 # the offending token last. Keywords appear in the spelling of the keyword
-# table. Every error line at the keyboard starts a parse of its own; what
-# came before in the same parse shows as <оператор> after the first
-# statement and as <программа> after more of them.
+# table; a header without parameters keeps the name of its token. Every
+# error line at the keyboard starts a parse of its own; what came before in
+# the same parse shows as <оператор> after the first statement and as
+# <программа> after more of them.
 === source
 x = 1;
 === stdin
@@ -10,6 +11,7 @@ x + 1 y;
 1 + ;
 f(x) = ;
 f(x, y) = ;
+y = ;
 g() = 1;
 (+ 1 2);
 если ;
@@ -53,6 +55,8 @@ x = 1;
 -> <заголовок> = ;
 > -> Синтаксическая ошибка: стек синтаксического разбора
 -> <заголовок> = ;
+> -> Синтаксическая ошибка: стек синтаксического разбора
+-> <IDENT> = ;
 > -> Синтаксическая ошибка: стек синтаксического разбора
 -> <IDENT> ( )
 > -> Синтаксическая ошибка: стек синтаксического разбора
