@@ -98,31 +98,12 @@ function check(name, actual, expected) {
   console.log(`  actual:   ${JSON.stringify(actual.slice(Math.max(0, at - 80), at + 80))}`);
 }
 
-// The worker's engine stack holds less lazy recursion than the console's
-// stack does (see guards.cpp): there a result may be error 4 instead.
-const DEEP_LAZY_EXAMPLES = new Set(['primes.jor']);
-
-// Equal up to a result the page could not reach for lack of stack; from
-// that error on, the rest of the file is echoed unread, without results.
-function sameUntilStackReport(actual, expected) {
-  const [a, e] = [actual.split('\n'), expected.split('\n')];
-  let at = 0;
-  while (at < a.length && a[at] === e[at]) at++;
-  const rest = e.slice(at + 1).filter((line) => !line.startsWith('->'));
-  const ok = a[at] === '-> Переполнение стека' && a.slice(at + 1).join('\n') === rest.join('\n');
-  if (!ok) console.log(`  differs at line ${at + 1}: ${JSON.stringify([a[at], e[at]])}`);
-  return ok;
-}
-
 async function examplesMatchConsole(page) {
   const names = readdirSync(examplesDir).filter((n) => n.endsWith('.jor')).sort();
   for (const name of names) {
     await runExample(page, name);
     const [actual, expected] = [await output(page), consoleTranscript({ file: name })];
-    if (DEEP_LAZY_EXAMPLES.has(name))
-      verify(`example ${name}, deepest results cut by the stack guard`, sameUntilStackReport(actual, expected));
-    else
-      check(`example ${name}`, actual, expected);
+    check(`example ${name}`, actual, expected);
   }
 }
 
