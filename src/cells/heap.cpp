@@ -159,11 +159,16 @@ inline void sweep_cell(int c, int &head, bool &freed) {
     }
 }
 
-void collect_whole_heap() {
+// Afterwards a cell in use still flagged was not reached from the roots.
+void trace_whole_heap() {
     for (int c = 0; c < nmem; c++)
         if (mem[c].type != CELL_FREE) mem[c].type |= MARK_BIT;
     mark_list(vptr);
     mark_list(nptr);
+}
+
+void collect_whole_heap() {
+    trace_whole_heap();
     int head = fmem;
     bool freed = false;
     for (int c = 0; c < nmem; c++) sweep_cell(c, head, freed);
@@ -220,10 +225,7 @@ bool heap_consistent() {
 }
 
 bool heap_fully_collected() {
-    for (int c = 0; c < nmem; c++)
-        if (mem[c].type != CELL_FREE) mem[c].type |= MARK_BIT;
-    mark_list(vptr);
-    mark_list(nptr);
+    trace_whole_heap();
     bool all_reached = true;
     for (int c = 0; c < nmem; c++) {
         if (mem[c].type & MARK_BIT) {

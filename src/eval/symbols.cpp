@@ -143,23 +143,24 @@ int find_symb(int F, int W, int s) {
 }
 
 namespace {
-int builtin_row_of(int s) {
+[[gnu::noinline]] int builtin_value(int s) {
     int row = record_of(s).builtin_row;
     if (row < 0) raise_error(ERR_UNKNOWN, symbol_name(s));
-    return row;
+    return make_libproc(s, row);
 }
 
-[[gnu::noinline]] int builtin_value(int s) { return make_libproc(s, builtin_row_of(s)); }
+// In the global frame, which is always reached through the root nptr, the
+// record's newest binding stands for the walk through the frame.
+inline int global_or_builtin_value(int s) {
+    int value = global_value(s);
+    return value != UNBOUND ? value : builtin_value(s);
+}
 
 // The walk through every frame of the environment, for names some local
-// frame may bind. The global frame is always reached through the root nptr,
-// and there the record's newest binding stands for the walk through it.
+// frame may bind.
 [[gnu::noinline]] int frame_value(int N, int V, int s) {
     while (N >= 0) {
-        if (N == nptr) {
-            int value = global_value(s);
-            return value != UNBOUND ? value : builtin_value(s);
-        }
+        if (N == nptr) return global_or_builtin_value(s);
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
@@ -172,11 +173,9 @@ int builtin_row_of(int s) {
 // A name that no local frame can bind skips the local frames, though not the
 // question whether the environment ends in the global frame at all.
 int assoc(int N, int V, int s) {
-    const name_record &record = record_of(s);
-    if (record.bound_locally || malformed_frames) return frame_value(N, V, s);
+    if (record_of(s).bound_locally || malformed_frames) return frame_value(N, V, s);
     while (N >= 0 && N != nptr) N = mem[N].u.w.second;
-    if (N == nptr && record.global_value >= 0) return mem[record.global_value].u.w.first;
-    return builtin_value(s);
+    return N == nptr ? global_or_builtin_value(s) : builtin_value(s);
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }
