@@ -1,5 +1,4 @@
-// The procedures of the built-in table that live in this folder, and LOAD and
-// QUIT, which the driver provides.
+// The procedures of the built-in table that live in this folder.
 #pragma once
 
 #define JOR_LIBPROC(name) int name(const char *name_, int args, int names, int values)

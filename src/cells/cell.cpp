@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "console/encoding.h"
+#include "text/cp1251.h"
 
 namespace {
 using type_name = cp_text<32>;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include "text/cp1251.h"
+
 bool locale_is_cp1251() {
     const char *value = nullptr;
     for (const char *var : {"LC_ALL", "LC_CTYPE", "LANG"}) {

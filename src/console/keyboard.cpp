@@ -30,9 +30,9 @@
 #include <string_view>
 #include <vector>
 
-#include "console/completion.h"
 #include "console/encoding.h"
-#include "reader/sexpr.h"
+#include "text/chars.h"
+#include "text/cp1251.h"
 #endif
 
 namespace {
@@ -83,6 +83,7 @@ constexpr key_binding key_bindings[] = {
     {"^I", "jor-complete"},            {"^C", "jor-drop-line"},
 };
 
+completer complete_names;
 EditLine *editor;
 History *history_list;
 std::string history_file;  // empty: history lives only as long as the run
@@ -193,7 +194,8 @@ unsigned char complete_name(EditLine *e, int) {
     if (typed.empty() || (typed[0] >= '0' && typed[0] <= '9')) return CC_ERROR;
     std::string prefix = typed;
     upper(prefix.data());
-    std::vector<std::string> names = completions(prefix);
+    if (!complete_names) return CC_ERROR;
+    std::vector<std::string> names = complete_names(prefix);
     if (names.empty()) return CC_ERROR;
     bool lower_case = typed_in_lower_case(typed);
     std::string shared = shared_beginning(names);
@@ -294,9 +296,13 @@ bool edited_line(std::string &line) { return plain_line(line); }
 #endif
 }  // namespace
 
-void keyboard_start(bool output_is_console) {
+void keyboard_start(const keyboard_setup &setup) {
+#ifdef JOR_HAVE_LIBEDIT
+    complete_names = setup.complete;
+#endif
+    bool output_is_console = setup.output_is_console;
     interactive = output_is_console && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
-    console_signals_start(interactive);
+    console_signals_start(interactive, setup.interrupt_flag, setup.interrupt_code);
     // Another run in the same process keeps the editor the first one made.
     if (interactive && !editing) editing = start_editing();
 }
@@ -316,4 +322,15 @@ bool keyboard_read_line(std::string &line) {
     bool got = editing ? edited_line(line) : plain_line(line);
     keyboard_wait_ends();
     return got;
+}
+
+std::string shared_beginning(const std::vector<std::string> &names) {
+    if (names.empty()) return {};
+    std::string shared = names.front();
+    for (const std::string &name : names) {
+        std::size_t n = 0;
+        while (n < shared.size() && n < name.size() && shared[n] == name[n]) n++;
+        shared.resize(n);
+    }
+    return shared;
 }

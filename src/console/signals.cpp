@@ -1,8 +1,8 @@
 // Ctrl-C and window resizes of an interactive session. Owns the flags the
 // handlers set and the note of whether the keyboard is being waited for.
 //
-// A handler never unwinds: a Ctrl-C during evaluation leaves error 7 in
-// pending_signal_error for the next evaluation or printing step to raise;
+// A handler never unwinds: a Ctrl-C during evaluation leaves its code in the
+// flag the interpreter polls at every evaluation or printing step;
 // one while a line is typed is only noted, and the line editor drops the
 // line. Both handlers go without SA_RESTART, so a wait for a key ends at once.
 #include "console/signals.h"
@@ -11,19 +11,19 @@
 
 #include <csignal>
 
-#include "errors/guards.h"
-#include "errors/xerrmsg.h"
 
 namespace {
 volatile std::sig_atomic_t waiting_for_keyboard;
 volatile std::sig_atomic_t keyboard_interrupted;
 volatile std::sig_atomic_t window_resized;
+volatile std::sig_atomic_t *interrupt_flag;
+int interrupt_code;
 
 void on_interrupt(int) {
     if (waiting_for_keyboard)
         keyboard_interrupted = 1;
-    else if (!pending_signal_error)
-        pending_signal_error = ERR_INTERRUPT;
+    else if (!*interrupt_flag)
+        *interrupt_flag = interrupt_code;
 }
 
 void on_resize(int) { window_resized = 1; }
@@ -46,7 +46,9 @@ void mask_console_signals(int how) {
 
 void console_signals_block() { mask_console_signals(SIG_BLOCK); }
 
-void console_signals_start(bool interactive) {
+void console_signals_start(bool interactive, volatile std::sig_atomic_t *flag, int code) {
+    interrupt_flag = flag;
+    interrupt_code = code;
     mask_console_signals(SIG_UNBLOCK);
     if (interactive) set_action(SIGINT, on_interrupt);
 }
@@ -61,7 +63,7 @@ void keyboard_wait_ends() {
     keyboard_interrupted = 0;
     // A Ctrl-C just before the wait began was meant for the statement that
     // had already ended.
-    if (pending_signal_error == ERR_INTERRUPT) pending_signal_error = 0;
+    if (interrupt_flag && *interrupt_flag == interrupt_code) *interrupt_flag = 0;
 }
 
 bool take_keyboard_interrupt() {

@@ -17,17 +17,18 @@
 #include "console/encoding.h"
 #include "console/keyboard.h"
 #include "console/output.h"
+#include "driver/completion.h"
 #include "driver/files.h"
+#include "driver/report.h"
 #include "errors/guards.h"
-#include "errors/report.h"
 #include "errors/xerror.h"
 #include "eval/eval.h"
 #include "eval/symbols.h"
 #include "printer/printer.h"
 #include "reader/input.h"
 #include "reader/parse_display.h"
-
-int yyparse();
+#include "reader/parser.h"
+#include "text/cp1251.h"
 
 namespace {
 constexpr cp_text<80> banner_title = "JOR - функциональный язык, посвящённый всем, кто учит и учится.\n";
@@ -105,20 +106,6 @@ void execute(int expr) {
     garbage();
 }
 
-int proc_load(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
-    int file = eval(get_car(args), N, V);
-    raise_error(ERR_LOAD, get_symbol(file, s));
-}
-
-int proc_quit(const char *s, int args, int, int) {
-    check_narg(narg(args, s) == 0, s);
-    // Arguments evaluated for an error report never end the run.
-    if (recomputing_report_arguments()) error_call(ERR_LOAD);
-    out_str("Bye\n");
-    end_run(0);
-}
-
 namespace {
 int start(int argc, char **argv) {
     int first = 1;
@@ -139,7 +126,7 @@ int start(int argc, char **argv) {
         }
         out_redirect(fd);
     }
-    keyboard_start(first + 1 >= argc);
+    keyboard_start({first + 1 >= argc, completions, &pending_signal_error, ERR_INTERRUPT});
     if (!pending.name) {
         out_str(banner_title);
         out_str(banner_version);
@@ -164,5 +151,6 @@ void reset_interpreter() {
 }
 
 int driver_main(int argc, char **argv) {
+    execute_statement = execute;
     return run_session([&] { return start(argc, argv); });
 }

@@ -13,6 +13,7 @@
 
 #include "console/encoding.h"
 #include "reader/sexpr.h"
+#include "text/chars.h"
 
 namespace {
 bool is_readable_source(FILE *file) {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/encoding.h"
 #include "console/output.h"
 #include "console/signals.h"
 #include "driver/driver.h"
 #include "errors/guards.h"
+#include "text/cp1251.h"
 
 namespace {
 constexpr cp_text<400> usage =

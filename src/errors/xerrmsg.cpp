@@ -2,7 +2,7 @@
 // but nothing raises them; 18 is how LOAD asks the driver for a file.
 #include "errors/xerrmsg.h"
 
-#include "console/encoding.h"
+#include "text/cp1251.h"
 
 namespace {
 using message = cp_text<72>;

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "console/output.h"
 
 int error_code;
 char error_parm[ERROR_PARM_SIZE];
 call_entry stack_calls[CALL_TRACE_SIZE];
 int nstack_calls;
+bool report_recomputing;
 
 namespace xerror_detail {
 int armed;
@@ -35,6 +35,5 @@ void raise_error(int code, const char *parm) {
 bool recovery_armed() { return xerror_detail::armed > 0; }
 
 void end_run(int status) {
-    out_flush();
     throw xerror_detail::run_end {status};
 }

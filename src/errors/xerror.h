@@ -67,6 +67,10 @@ int run_protected(Body &&body) {
     return 0;
 }
 
+// Set while an error report evaluates the arguments of a failed call: QUIT
+// then abandons that evaluation instead of ending the run.
+extern bool report_recomputing;
+
 // True while some recovery point is armed.
 bool recovery_armed();
 

@@ -7,9 +7,9 @@
 
 #include "builtins/table.h"
 #include "cells/cell.h"
-#include "console/encoding.h"
 #include "errors/guards.h"
 #include "eval/symbols.h"
+#include "text/cp1251.h"
 
 int lazy_mode;
 int curry_mode;

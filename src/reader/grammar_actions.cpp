@@ -4,11 +4,11 @@
 #include "reader/grammar_actions.h"
 
 #include "cells/cell.h"
-#include "console/encoding.h"
-#include "driver/driver.h"
 #include "eval/symbols.h"
 #include "grammar.hpp"
 #include "reader/parse_display.h"
+#include "reader/parser.h"
+#include "text/cp1251.h"
 
 extern int yychar;
 
@@ -61,14 +61,16 @@ int rest_parameter_step(int params) {
 }
 }  // namespace
 
+statement_handler execute_statement;
+
 void execute_definition(int header, int expr) {
     reduce(statement_name, 3);
-    execute(list3(make_symbol("DEFINE"), header, expr));
+    execute_statement(list3(make_symbol("DEFINE"), header, expr));
 }
 
 void execute_expression(int expr) {
     reduce(statement_name, 1);
-    execute(expr);
+    execute_statement(expr);
 }
 
 // The whole statement list below the pending token becomes one entry.

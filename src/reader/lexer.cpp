@@ -9,12 +9,13 @@
 #include <cstring>
 
 #include "cells/cell.h"
-#include "console/encoding.h"
 #include "eval/symbols.h"
 #include "grammar.hpp"
 #include "reader/input.h"
 #include "reader/parse_display.h"
 #include "reader/sexpr.h"
+#include "text/chars.h"
+#include "text/cp1251.h"
 
 int begin_flag;
 
@@ -40,6 +41,7 @@ constexpr keyword keywords[] = {
 constexpr int FIRST_OPERATOR_ROW = 29;
 constexpr int KEYWORD_ROWS = sizeof keywords / sizeof keywords[0];
 static_assert(KEYWORD_ROWS == 34);
+static_assert(FIRST_OPERATOR_ROW == KEYWORD_WORDS);
 
 constexpr int NAME_LIMIT = 31;
 constexpr cp_text<40> name_too_long = "слишком длинный идентификатор";
@@ -54,6 +56,11 @@ const keyword *find_keyword(const char *text, int first_row, int end_row) {
     return nullptr;
 }
 
+}  // namespace
+
+const char *keyword_word(int i) { return keywords[i].spelling.text; }
+
+namespace {
 int end_of_input() {
     add_symbol("EOF");
     return -1;

@@ -6,3 +6,9 @@ extern int yylval;  // defined by the parser
 
 int yylex();
 int yylex1();
+
+// The keywords that are words, matched against whole upper-cased
+// identifiers: both spellings of each, in code page 1251. The operator
+// keywords (<=, /\ ...) are not among them.
+constexpr int KEYWORD_WORDS = 29;
+const char *keyword_word(int i);

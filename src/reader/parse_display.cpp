@@ -2,8 +2,8 @@
 // driver empties before every parse.
 #include "reader/parse_display.h"
 
-#include "console/encoding.h"
 #include "errors/xerror.h"
+#include "text/cp1251.h"
 
 const char *stack_symbols[STACK_SYMBOLS_SIZE];
 int nstack_symbols;

@@ -8,10 +8,11 @@
 #include <cstdlib>
 
 #include "cells/cell.h"
-#include "console/encoding.h"
 #include "errors/guards.h"
 #include "eval/symbols.h"
 #include "reader/input.h"
+#include "text/chars.h"
+#include "text/cp1251.h"
 
 char str[STR_SIZE];
 int nparent;
@@ -113,22 +114,6 @@ int read_list() {
         return read_atom();
     }
 }
-
-void upper(char *s) {
-    for (; *s; s++) {
-        unsigned char c = *s;
-        if (c >= 'a' && c <= 'z') *s = char(c - 'a' + 'A');
-        else if (c >= 0xE0) *s = char(c - 0x20);
-        else if (c == 0xB8) *s = char(0xA8);
-    }
-}
-
-int is_alpha(int ch) {
-    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= 0xC0 && ch <= 0xFF) || ch == 0xA8 ||
-           ch == 0xB8;
-}
-
-int is_alnum(int ch) { return is_alpha(ch) || (ch >= '0' && ch <= '9'); }
 
 int integer_number(const char *s) {
     if (!*s) return 0;

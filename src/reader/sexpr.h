@@ -8,8 +8,5 @@ extern int nparent;         // lists opened and not yet closed in the datum
 // Reads one datum from the input source; error 10 on malformed input.
 int read_list();
 
-void upper(char *s);
-int is_alpha(int ch);
-int is_alnum(int ch);
 int integer_number(const char *s);
 int real_number(const char *s);

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <limits>
 
-#include "console/encoding.h"
 #include "eval/eval.h"
 #include "eval/symbols.h"
 #include "support.h"
+#include "text/cp1251.h"
 
 using namespace unit;
 

@@ -7,14 +7,16 @@
 #include <set>
 
 #include "builtins/table.h"
-#include "console/completion.h"
 #include "console/encoding.h"
+#include "console/keyboard.h"
 #include "console/output.h"
+#include "driver/completion.h"
 #include "eval/symbols.h"
 #include "grammar.hpp"
 #include "reader/input.h"
 #include "reader/lexer.h"
 #include "support.h"
+#include "text/chars.h"
 
 namespace {
 using names = std::vector<std::string>;

@@ -11,7 +11,7 @@
 class ConsoleSignals : public ::testing::Test {
 protected:
     void SetUp() override {
-        console_signals_start(true);
+        console_signals_start(true, &pending_signal_error, ERR_INTERRUPT);
         pending_signal_error = 0;
     }
     void TearDown() override {

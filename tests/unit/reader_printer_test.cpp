@@ -3,11 +3,12 @@
 #include <string>
 
 #include "builtins/table.h"
-#include "console/encoding.h"
 #include "eval/eval.h"
 #include "eval/symbols.h"
 #include "reader/sexpr.h"
 #include "support.h"
+#include "text/chars.h"
+#include "text/cp1251.h"
 
 using namespace unit;
 

@@ -3,5 +3,3 @@
 #pragma once
 
 void print_error_report();
-// True while the report evaluates the arguments of a failed call.
-bool recomputing_report_arguments();

@@ -7,7 +7,3 @@
 // Every name that begins with `prefix` (code page 1251, upper case, as the
 // readers store names), in byte order, each once. An empty prefix gives none.
 std::vector<std::string> completions(const std::string &prefix);
-// The longest beginning that all of `names` share.
-std::string shared_beginning(const std::vector<std::string> &names);
-// True for a character that can stand inside a name (code page 1251).
-bool is_name_char(int c);

@@ -5,22 +5,20 @@
 // as far as its arity says. That evaluation runs under a recovery point of
 // its own: if it fails, the arguments are shown as written. Likewise an error
 // while a trace line is printed ends the report with a line end.
-#include "errors/report.h"
+#include "driver/report.h"
 
 #include "cells/cell.h"
-#include "console/encoding.h"
 #include "console/output.h"
 #include "errors/xerror.h"
 #include "eval/eval.h"
 #include "printer/printer.h"
 #include "reader/parse_display.h"
+#include "text/cp1251.h"
 
 namespace {
 constexpr cp_text<24> in_expression = "-> в выражении ";
 constexpr cp_text<24> in_call = "-> при вызове ";
 constexpr cp_text<24> with_arguments = " с аргументами ";
-
-bool recomputing;
 
 bool shows_call_trace(int code) {
     return code == ERR_FLOAT || code == ERR_ARG_COUNT || code == ERR_BAD_ARG || code == ERR_NOT_PROC ||
@@ -38,9 +36,9 @@ void print_parse_stack() {
 
 void recompute_arguments(call_entry &entry) {
     int depth = nstack_calls;
-    recomputing = true;
+    report_recomputing = true;
     run_protected([&] { entry.args = evalarg_list(entry.args, entry.names, entry.values, entry.op); });
-    recomputing = false;
+    report_recomputing = false;
     nstack_calls = depth;
 }
 
@@ -84,5 +82,3 @@ void print_error_report() {
     if (shows_call_trace(code) && nstack_calls >= 1) print_call_trace(code);
     out_flush();
 }
-
-bool recomputing_report_arguments() { return recomputing; }

@@ -1,6 +1,6 @@
 // The names Tab offers at the keyboard: the keywords in both spellings, the
 // built-in names and the names defined so far. Owns no state.
-#include "console/completion.h"
+#include "driver/completion.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,20 +8,10 @@
 #include "builtins/table.h"
 #include "cells/cell.h"
 #include "cells/heap.h"
-#include "console/encoding.h"
-#include "reader/sexpr.h"
+#include "reader/lexer.h"
+#include "text/chars.h"
 
 namespace {
-// The keywords that are words, as the lexer matches them; the operator
-// keywords (<=, /\ ...) are not names and are never completed.
-constexpr cp_text<16> keyword_words[] = {
-    "OR",    "ИЛИ",      "AND",    "И",        "NOT",   "НЕ",     "Л",     "DELAY",
-    "ЗАДЕРЖАТЬ", "FORCE", "ВОЗОБНОВИТЬ", "LET", "ПУСТЬ", "LETREC", "ПУСТЬРЕК", "WHERE",
-    "ГДЕ",   "WHEREREC", "ГДЕРЕК", "IF",       "ЕСЛИ",  "THEN",   "ТО",    "В",
-    "IN",    "ELSE",     "ИНАЧЕ",  "DIV",      "MOD",
-};
-static_assert(sizeof keyword_words / sizeof keyword_words[0] == 29);
-
 // The car/cdr family has no end; its two shortest members stand for it.
 constexpr const char *cadr_family[] = {"CAR", "CDR"};
 
@@ -55,12 +45,10 @@ void offer_defined_names(const std::string &prefix, std::vector<std::string> &fo
 }
 }  // namespace
 
-bool is_name_char(int c) { return is_alnum(c) || c == '_' || c == '.'; }
-
 std::vector<std::string> completions(const std::string &prefix) {
     std::vector<std::string> found;
     if (prefix.empty()) return found;
-    for (const auto &word : keyword_words) offer(word.text, prefix, found);
+    for (int i = 0; i < KEYWORD_WORDS; i++) offer(keyword_word(i), prefix, found);
     for (int row = 1; row < FUNC_COUNT; row++)
         if (looks_like_name(func[row].name)) offer(func[row].name, prefix, found);
     for (const char *name : cadr_family) offer(name, prefix, found);
@@ -71,15 +59,4 @@ std::vector<std::string> completions(const std::string &prefix) {
     });
     found.erase(std::unique(found.begin(), found.end()), found.end());
     return found;
-}
-
-std::string shared_beginning(const std::vector<std::string> &names) {
-    if (names.empty()) return {};
-    std::string shared = names.front();
-    for (const std::string &name : names) {
-        std::size_t n = 0;
-        while (n < shared.size() && n < name.size() && shared[n] == name[n]) n++;
-        shared.resize(n);
-    }
-    return shared;
 }
