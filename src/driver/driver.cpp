@@ -118,8 +118,9 @@ int start(int argc, char **argv) {
     if (first + 1 < argc) {
         int fd = open_output(argv[first + 1]);
         if (fd < 0) {
+            set_error_parm(internal_name(argv[first + 1]).c_str());
             out_str("-> ");
-            out_format(error_message(ERR_OPEN), internal_name(argv[first + 1]).c_str());
+            out_format(error_message(ERR_OPEN), error_parm);
             out_str("\n");
             out_flush();
             return ERR_OPEN;
@@ -141,6 +142,7 @@ void reset_interpreter() {
     if (input) fclose(input);
     input = nullptr;
     curr_name.reset();
+    input_reset();
     symbols_reset();
     heap_reset();
     out_reset();

@@ -41,16 +41,20 @@ int proc_lambda(const char *s, int args, int N, int V) {
     return make_closure(get_car(args), second_argument(args), N, V);
 }
 
-// The names of a binding list, validated from the first binding to the last.
-// A loop, so that a LET may have as many bindings as the heap holds.
+// The names of a binding list. Every binding is validated, first to last,
+// before the first pair of the names is taken, so a malformed binding is
+// reported as such even when no cell is left. Loops, so that a LET may have
+// as many bindings as the heap holds.
 int perem_list(int bindings, const char *s) {
-    int result = NIL, last = NIL;
-    for (; bindings >= 0; bindings = get_cdr(bindings)) {
-        if (!is_pair(bindings)) raise_error(ERR_BAD_ARG, s);
-        int binding = get_car(bindings);
+    for (int rest = bindings; rest >= 0; rest = get_cdr(rest)) {
+        if (!is_pair(rest)) raise_error(ERR_BAD_ARG, s);
+        int binding = get_car(rest);
         check_narg(narg(binding, s) == 2, s);
         if (!is_symbol(get_car(binding))) raise_error(ERR_BAD_ARG, s);
-        int link = make_pair(get_car(binding), NIL);
+    }
+    int result = NIL, last = NIL;
+    for (; bindings >= 0; bindings = get_cdr(bindings)) {
+        int link = make_pair(get_car(get_car(bindings)), NIL);
         if (last < 0)
             result = link;
         else

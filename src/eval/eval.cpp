@@ -221,14 +221,16 @@ int evalarg_list(int args, int N, int V, int op) {
     return evalk_list(args, N, V, symbol_name(mem[op].u.w.first), row.arity);
 }
 
-// A loop, so that APPLY takes lists as long as the heap holds.
+// A loop, so that APPLY takes lists as long as the heap holds. QUOTE is
+// interned only once an element is to be wrapped: the empty list takes no cell.
 int quote_list(int list, const char *name) {
-    int quote = make_symbol("QUOTE");
+    int quote = NIL;
     int result = NIL, last = NIL;
     for (;;) {
         if (list < 0) return result;
         if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
         int element = check_force(mem[list].u.w.first);
+        if (quote < 0) quote = make_symbol("QUOTE");
         int quoted = make_pair(make_pair(quote, make_pair(element, NIL)), NIL);
         if (last < 0)
             result = quoted;

@@ -5,6 +5,8 @@
 // Lines are read whole, decoded to code page 1251 when they are valid UTF-8,
 // and then handed out in pieces of at most 10239 characters, as a 10240-byte
 // fgets buffer would cut them; a NUL ends what is handed out of a piece.
+// Starting a source empties only the current piece: the rest of a keyboard
+// line is read after a LOADed file, as the next piece would be.
 #include "reader/input.h"
 
 #include <cstring>
@@ -25,11 +27,20 @@ FILE *in;
 std::string input_buf;     // the current piece, cut at its first NUL
 std::size_t input_pos;
 int flag;
-std::string line_rest;     // the decoded physical line the pieces come from
-std::size_t line_pos;
+// A decoded physical line and how much of it the pieces have taken. The
+// keyboard's survives the reading of a LOADed file: the rest of the line
+// that held the LOAD is the keyboard's next piece.
+struct physical_line {
+    std::string text;
+    std::size_t pos = 0;
+};
+physical_line file_line;
+physical_line keyboard_line;
 std::string raw_line;
 
-bool read_physical_line() {
+physical_line &current_line() { return in ? file_line : keyboard_line; }
+
+bool read_physical_line(physical_line &line) {
     bool got;
     if (in) {
         raw_line.clear();
@@ -44,16 +55,17 @@ bool read_physical_line() {
     }
     if (!got) return false;
     if (!locale_is_cp1251()) utf8_to_cp1251(raw_line);
-    line_rest.swap(raw_line);
-    line_pos = 0;
+    line.text.swap(raw_line);
+    line.pos = 0;
     return true;
 }
 
 bool read_piece() {
-    if (line_pos >= line_rest.size() && !read_physical_line()) return false;
-    std::size_t take = std::min(PIECE_SIZE, line_rest.size() - line_pos);
-    input_buf.assign(line_rest, line_pos, take);
-    line_pos += take;
+    physical_line &line = current_line();
+    if (line.pos >= line.text.size() && !read_physical_line(line)) return false;
+    std::size_t take = std::min(PIECE_SIZE, line.text.size() - line.pos);
+    input_buf.assign(line.text, line.pos, take);
+    line.pos += take;
     input_buf.resize(strlen(input_buf.c_str()));
     return true;
 }
@@ -73,8 +85,7 @@ void init_in(FILE *file) {
     flag = 0;
     input_buf.clear();
     input_pos = 0;
-    line_rest.clear();
-    line_pos = 0;
+    if (file) file_line = {};
     begin_flag = 1;
     getnext();
 }
@@ -123,6 +134,11 @@ void clear_in() {
     nextchar = '\n';
     input_pos = 0;
     input_buf.clear();
-    line_rest.clear();
-    line_pos = 0;
+    keyboard_line = {};
+}
+
+void input_reset() {
+    clear_in();
+    file_line = {};
+    in = nullptr;
 }
