@@ -18,6 +18,7 @@ int proc_quit(const char *s, int args, int, int) {
     check_narg(narg(args, s) == 0, s);
     // Arguments evaluated for an error report never end the run.
     if (report_recomputing) error_call(ERR_LOAD);
+    out_kind(output_kind::text);
     out_str("Bye\n");
     end_run(0);
 }

@@ -25,6 +25,21 @@ bool locale_is_cp1251() {
     return false;
 }
 
+namespace {
+enum class console_encoding { unknown, utf8, cp1251 };
+console_encoding chosen = console_encoding::unknown;
+}  // namespace
+
+bool console_is_cp1251() {
+    if (chosen == console_encoding::unknown)
+        chosen = locale_is_cp1251() ? console_encoding::cp1251 : console_encoding::utf8;
+    return chosen == console_encoding::cp1251;
+}
+
+void set_console_cp1251(bool cp1251) { chosen = cp1251 ? console_encoding::cp1251 : console_encoding::utf8; }
+
+void console_encoding_reset() { chosen = console_encoding::unknown; }
+
 static void append_utf8(char32_t cp, std::string &out) {
     if (cp < 0x80) {
         out += char(cp);
@@ -96,7 +111,7 @@ bool utf8_to_cp1251(std::string &line) {
 }
 
 std::string external_name(const char *cp1251_name) {
-    if (locale_is_cp1251()) return cp1251_name;
+    if (console_is_cp1251()) return cp1251_name;
     std::string out;
     cp1251_to_utf8(cp1251_name, strlen(cp1251_name), out);
     return out;
@@ -104,6 +119,6 @@ std::string external_name(const char *cp1251_name) {
 
 std::string internal_name(const char *external) {
     std::string name(external);
-    if (!locale_is_cp1251()) utf8_to_cp1251(name);
+    if (!console_is_cp1251()) utf8_to_cp1251(name);
     return name;
 }

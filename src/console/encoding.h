@@ -7,6 +7,12 @@
 // True when the locale (LC_ALL, LC_CTYPE, LANG: the first that is set and not
 // empty) names code page 1251; then the console gets raw bytes.
 bool locale_is_cp1251();
+// Whether the console speaks code page 1251 (raw bytes) rather than UTF-8:
+// what the locale says, unless a front end has decided otherwise.
+bool console_is_cp1251();
+void set_console_cp1251(bool cp1251);
+// Forgets a front end's decision: the locale decides again.
+void console_encoding_reset();
 
 // Appends the UTF-8 form of code page 1251 bytes to `out`.
 void cp1251_to_utf8(const char *bytes, std::size_t n, std::string &out);
@@ -16,7 +22,7 @@ void cp1251_to_utf8(const char *bytes, std::size_t n, std::string &out);
 // untouched and returns false.
 bool utf8_to_cp1251(std::string &line);
 
-// The form of a file name as the file system expects it (the locale's encoding).
+// The form of a file name as the file system expects it (the console's encoding).
 std::string external_name(const char *cp1251_name);
 // The internal form of a name that came from the command line.
 std::string internal_name(const char *external);

@@ -52,6 +52,7 @@ bool plain_line(std::string &line) {
             if (!interactive || feof(stdin) || !take_keyboard_interrupt()) break;
             clearerr(stdin);
             line.clear();
+            out_kind(output_kind::prompt);
             out_char('\n');
             out_str(PROMPT);
             out_flush();
@@ -170,6 +171,7 @@ void show_choices(const std::vector<std::string> &names, bool lower_case) {
     for (const std::string &name : names) widest = std::max(widest, name.size());
     std::size_t column = widest + 2;
     std::size_t per_row = std::max<std::size_t>(1, std::size_t(terminal_width()) / column);
+    out_kind(output_kind::text);
     out_char('\n');
     for (std::size_t i = 0; i < names.size(); i++) {
         std::string name = names[i];
@@ -218,7 +220,7 @@ bool codeset_is(std::initializer_list<std::string_view> names) {
 // The editor measures and shows characters by the character type locale,
 // which must therefore speak the console's encoding.
 bool choose_character_locale() {
-    bool utf8 = !locale_is_cp1251();
+    bool utf8 = !console_is_cp1251();
     auto fits = [&] { return utf8 ? codeset_is({"UTF-8", "UTF8"}) : codeset_is({"CP1251", "WINDOWS-1251"}); };
     if (setlocale(LC_CTYPE, "") && fits()) return true;
     if (utf8 && setlocale(LC_CTYPE, "C.UTF-8") && fits()) return true;
@@ -283,6 +285,7 @@ bool edited_line(std::string &line) {
             remember(line);
         } else {
             // The editor shows Ctrl-D as "^D"; whatever runs next starts on a line of its own.
+            out_kind(output_kind::text);
             out_char('\n');
         }
         break;
@@ -311,6 +314,7 @@ void keyboard_prompt() {
     if (editing) {
         prompt_due = true;
     } else {
+        out_kind(output_kind::prompt);
         out_str(PROMPT);
     }
     out_flush();

@@ -1,31 +1,34 @@
 // Buffered output with the code page conversion of the console boundary.
+// Owns the output buffer, the kind of what it holds and the sink.
+//
 // The buffer is flushed before every read of a line, after every result and
-// report, and at exit, so the console never lags behind the session.
+// report, when the kind of output changes, and at the end, so the console
+// never lags behind the session and every hand-over is of one kind.
 #include "console/output.h"
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "console/encoding.h"
 
 namespace {
 int out_fd = 1;
+output_sink sink;
 std::string pending;
-bool raw_bytes = false;
-bool conversion_known = false;
-bool line_start = true;
+output_kind pending_kind = output_kind::text;
 constexpr std::size_t flush_threshold = 1 << 16;
 
-void write_all(const char *p, std::size_t n) {
+void write_to_descriptor(const char *p, std::size_t n) {
     while (n > 0) {
         ssize_t k = write(out_fd, p, n);
         if (k < 0) {
             if (errno == EINTR) continue;
-            return;  // a closed console loses output; the session goes on
+            return;
         }
         p += k;
         n -= std::size_t(k);
@@ -33,28 +36,40 @@ void write_all(const char *p, std::size_t n) {
 }
 }  // namespace
 
+void out_set_sink(output_sink new_sink) {
+    out_flush();
+    sink = new_sink;
+}
+
 void out_redirect(int fd) {
     out_flush();
     out_fd = fd;
 }
 
+void out_kind(output_kind kind) {
+    if (kind == pending_kind) return;
+    out_flush();
+    pending_kind = kind;
+}
+
 void out_flush() {
     if (pending.empty()) return;
-    write_all(pending.data(), pending.size());
-    pending.clear();
+    // The buffer is emptied first: a sink that ends the run must not find
+    // the same bytes again on the way out.
+    std::string bytes;
+    bytes.swap(pending);
+    if (sink)
+        sink(pending_kind, bytes.data(), bytes.size());
+    else
+        write_to_descriptor(bytes.data(), bytes.size());
 }
 
 void out_bytes(const char *bytes, std::size_t n) {
     if (n == 0) return;
-    if (!conversion_known) {
-        raw_bytes = locale_is_cp1251();
-        conversion_known = true;
-    }
-    if (raw_bytes)
+    if (console_is_cp1251())
         pending.append(bytes, n);
     else
         cp1251_to_utf8(bytes, n, pending);
-    line_start = bytes[n - 1] == '\n';
     if (pending.size() >= flush_threshold) out_flush();
 }
 
@@ -83,11 +98,9 @@ void out_format(const char *format, ...) {
     out_bytes(big.data(), std::size_t(n));
 }
 
-bool out_at_line_start() { return line_start; }
-
 void out_reset() {
     pending.clear();
+    pending_kind = output_kind::text;
     out_fd = 1;
-    line_start = true;
-    conversion_known = false;
+    sink = nullptr;
 }

@@ -6,18 +6,13 @@
 #include "driver/driver.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 
-#include "builtins/builtins.h"
 #include "cells/cell.h"
 #include "cells/heap.h"
 #include "console/encoding.h"
-#include "console/keyboard.h"
 #include "console/output.h"
-#include "driver/completion.h"
 #include "driver/files.h"
 #include "driver/report.h"
 #include "errors/guards.h"
@@ -26,6 +21,7 @@
 #include "eval/symbols.h"
 #include "printer/printer.h"
 #include "reader/input.h"
+#include "reader/lexer.h"
 #include "reader/parse_display.h"
 #include "reader/parser.h"
 #include "text/cp1251.h"
@@ -44,8 +40,25 @@ struct source {
 
 FILE *input;
 std::optional<std::string> curr_name;
+std::string load_folder;
+// The name of the source whose statements are being read ("" for the
+// keyboard): a file that cannot be opened never becomes it.
+std::string statement_source;
 
 source keyboard() { return {}; }
+
+// LOAD names a file relative to the session's folder for LOADs, if it has one.
+source loaded_file(const char *name) {
+    std::string path = external_name(name);
+    if (!load_folder.empty() && !path.empty() && path[0] != '/') path = load_folder + "/" + path;
+    return {std::string(name), path, true};
+}
+
+void tell_statement_done(int error_code) {
+    statement_event event {statement_source, statement_first_line(), input_line(), error_code};
+    if (event.last_line < event.first_line) event.last_line = event.first_line;
+    session_statement_done(event);
+}
 
 void load(const source &next) {
     if (input) {
@@ -57,6 +70,7 @@ void load(const source &next) {
         input = open_source(next.path, next.named_by_load);
         if (!input) raise_error(ERR_OPEN, next.name->c_str());
     }
+    statement_source = next.name.value_or("");
     init_in(input);
     yyparse();
 }
@@ -85,12 +99,13 @@ int run(source pending) {
             continue;
         }
         if (code == ERR_LOAD) {
-            pending = {std::string(error_parm), external_name(error_parm), true};
+            pending = loaded_file(error_parm);
             continue;
         }
         print_error_report();
         // A heap that could not be set up cannot be set up on a later pass.
         if (!heap_ready()) return code;
+        tell_statement_done(code);
         dispose_of_rest_of_input();
         pending = keyboard();
     }
@@ -99,60 +114,43 @@ int run(source pending) {
 
 void execute(int expr) {
     int value = eval(expr, nptr, vptr);
+    out_kind(output_kind::result);
     if (curr_name) out_str("-> ");
     print_list(value);
     out_char('\n');
     out_flush();
+    tell_statement_done(0);
     garbage();
 }
 
-namespace {
-int start(int argc, char **argv) {
-    int first = 1;
-    if (argc >= 3 && strcmp(argv[1], "-m") == 0) {
-        heap_request = (long long)(int)strtol(argv[2], nullptr, 10) * 1000;
-        first = 3;
-    }
+int drive(const std::optional<std::string> &file, const std::string &folder_for_load) {
+    execute_statement = execute;
+    load_folder = folder_for_load;
     source pending = keyboard();
-    if (first < argc) pending = {internal_name(argv[first]), argv[first], false};
-    if (first + 1 < argc) {
-        int fd = open_output(argv[first + 1]);
-        if (fd < 0) {
-            set_error_parm(internal_name(argv[first + 1]).c_str());
-            out_str("-> ");
-            out_format(error_message(ERR_OPEN), error_parm);
-            out_str("\n");
-            out_flush();
-            return ERR_OPEN;
-        }
-        out_redirect(fd);
-    }
-    keyboard_start({first + 1 >= argc, completions, &pending_signal_error, ERR_INTERRUPT});
-    if (!pending.name) {
-        out_str(banner_title);
-        out_str(banner_version);
-    }
+    if (file) pending = {internal_name(file->c_str()), *file, false};
     return run(pending);
 }
-}  // namespace
 
-void print_version_line() { out_str(banner_version); }
+void print_banner() {
+    out_kind(output_kind::banner);
+    out_str(banner_title);
+    out_str(banner_version);
+}
+
+const char *version_line() { return banner_version; }
 
 void reset_interpreter() {
     if (input) fclose(input);
     input = nullptr;
     curr_name.reset();
+    statement_source.clear();
     input_reset();
     symbols_reset();
     heap_reset();
     out_reset();
+    console_encoding_reset();
     lazy_mode = curry_mode = 0;
     nstack_calls = 0;
     nstack_symbols = 0;
     pending_signal_error = 0;
-}
-
-int driver_main(int argc, char **argv) {
-    execute_statement = execute;
-    return run_session([&] { return start(argc, argv); });
 }

@@ -1,14 +1,32 @@
-// The driver: command line, start-up, the loop that reads one source after
-// another, and the execution of each statement.
+// The driver: the loop that reads one source after another, the execution
+// of each statement, and the console program's command line.
 #pragma once
+#include <optional>
+#include <string>
+
+#include "driver/session.h"
 
 // Evaluates a complete statement in the global environment and prints its
 // value (behind "-> " while a file is read); then collects garbage.
 void execute(int expr);
-// Prints the banner's second line, the one that names the version.
-void print_version_line();
-// The whole run; returns the exit status.
-int driver_main(int argc, char **argv);
+// Reads `file` (when given) and then the keyboard to the end of input;
+// LOAD seeks relative names in `folder_for_load` (the current folder when
+// empty). Returns the exit status.
+int drive(const std::optional<std::string> &file, const std::string &folder_for_load);
+// The two banner lines; the second alone names the version.
+void print_banner();
+const char *version_line();
 // Returns every global of the interpreter to its state at start-up, so that
 // another run can follow in the same process.
 void reset_interpreter();
+// Hands a finished statement to the session's host.
+void session_statement_done(const statement_event &event);
+
+// The console program: reads its command line, jor [-m N] [FILE [OUT]],
+// and runs a session on standard input and standard output (or OUT).
+int driver_main(int argc, char **argv);
+// Status of a run whose output could not be written.
+constexpr int EXIT_WRITE_FAILED = 74;
+// Writes code page 1251 text to standard output as the console program
+// writes everything; false (and a line on standard error) when it cannot.
+bool console_write_text(const char *text);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "console/encoding.h"
@@ -16,9 +17,16 @@
 #include "text/chars.h"
 
 namespace {
+// The file OUT is writing: reading it as a source would read the session's
+// own output as it grows.
+bool output_known;
+dev_t output_device;
+ino_t output_inode;
+
 bool is_readable_source(FILE *file) {
     struct stat info;
-    return fstat(fileno(file), &info) == 0 && !S_ISDIR(info.st_mode);
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    return !(output_known && info.st_dev == output_device && info.st_ino == output_inode);
 }
 
 // Upper-cases a name as the readers do, in code page 1251.
@@ -83,4 +91,31 @@ FILE *open_source(const std::string &external_path, bool any_case) {
 
 int open_output(const std::string &external_path) {
     return open(external_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+}
+
+void forbid_source(int output_fd) {
+    struct stat info;
+    output_known = fstat(output_fd, &info) == 0;
+    output_device = info.st_dev;
+    output_inode = info.st_ino;
+}
+
+bool same_file(const std::string &a, const std::string &b) {
+    struct stat first, second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+void guard_closed_standard_output() {
+    output_known = false;
+    for (int fd : {0, 1, 2}) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // Standard output stays unwritable, so that writing to it fails as
+        // it would closed; the others read nothing and swallow what is written.
+        int stand_in = open("/dev/null", fd == 2 ? O_WRONLY : O_RDONLY);
+        if (stand_in >= 0 && stand_in != fd) {
+            dup2(stand_in, fd);
+            close(stand_in);
+        }
+    }
 }

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/output.h"
 #include "console/signals.h"
 #include "driver/driver.h"
 #include "errors/guards.h"
@@ -36,25 +35,17 @@ void *run_interpreter(void *p) {
     return nullptr;
 }
 
-bool answers_option(int argc, char **argv) {
-    if (argc != 2) return false;
-    if (strcmp(argv[1], "--version") == 0) {
-        print_version_line();
-        return true;
-    }
-    if (strcmp(argv[1], "--help") == 0) {
-        out_str(usage);
-        return true;
-    }
-    return false;
+// The text that --help or --version, given alone, answers with.
+const char *option_answer(int argc, char **argv) {
+    if (argc != 2) return nullptr;
+    if (strcmp(argv[1], "--version") == 0) return version_line();
+    if (strcmp(argv[1], "--help") == 0) return usage;
+    return nullptr;
 }
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (answers_option(argc, argv)) {
-        out_flush();
-        return 0;
-    }
+    if (const char *answer = option_answer(argc, argv)) return console_write_text(answer) ? 0 : EXIT_WRITE_FAILED;
     run_arguments run {argc, argv, 0};
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
@@ -70,6 +61,5 @@ int main(int argc, char **argv) {
     } else {
         pthread_join(thread, nullptr);
     }
-    out_flush();
     return run.status;
 }

@@ -75,6 +75,7 @@ void print_call_trace(int code) {
 
 void print_error_report() {
     int code = error_code;
+    out_kind(output_kind::report);
     out_str("-> ");
     out_format(error_message(code), error_parm);
     out_char('\n');

@@ -13,12 +13,13 @@
 #include <string>
 
 #include "console/encoding.h"
-#include "console/keyboard.h"
 #include "console/output.h"
 #include "reader/lexer.h"
 
 int currchar;
 int nextchar = '\n';
+keyboard_line_reader read_keyboard_line;
+keyboard_prompter show_keyboard_prompt;
 
 namespace {
 constexpr std::size_t PIECE_SIZE = 10239;
@@ -33,10 +34,15 @@ int flag;
 struct physical_line {
     std::string text;
     std::size_t pos = 0;
+    int number = 0;  // of lines read from this source so far
 };
 physical_line file_line;
 physical_line keyboard_line;
 std::string raw_line;
+
+// The source line of nextchar and of currchar, counted from 1.
+int nextchar_line;
+int currchar_line;
 
 physical_line &current_line() { return in ? file_line : keyboard_line; }
 
@@ -51,12 +57,13 @@ bool read_physical_line(physical_line &line) {
         }
         got = !raw_line.empty();
     } else {
-        got = keyboard_read_line(raw_line);
+        got = read_keyboard_line && read_keyboard_line(raw_line);
     }
     if (!got) return false;
-    if (!locale_is_cp1251()) utf8_to_cp1251(raw_line);
+    if (!console_is_cp1251()) utf8_to_cp1251(raw_line);
     line.text.swap(raw_line);
     line.pos = 0;
+    line.number++;
     return true;
 }
 
@@ -66,11 +73,13 @@ bool read_piece() {
     std::size_t take = std::min(PIECE_SIZE, line.text.size() - line.pos);
     input_buf.assign(line.text, line.pos, take);
     line.pos += take;
+    nextchar_line = line.number;
     input_buf.resize(strlen(input_buf.c_str()));
     return true;
 }
 
 void echo_piece() {
+    out_kind(output_kind::echo);
     out_bytes(input_buf.data(), input_buf.size());
     if (input_buf.empty() || input_buf.back() != '\n') out_char('\n');
     out_flush();
@@ -86,19 +95,23 @@ void init_in(FILE *file) {
     input_buf.clear();
     input_pos = 0;
     if (file) file_line = {};
+    nextchar_line = current_line().number;
     begin_flag = 1;
     getnext();
 }
 
 bool reading_file() { return in != nullptr; }
 
+int input_line() { return currchar_line; }
+
 void getnext() {
     currchar = nextchar;
+    currchar_line = nextchar_line;
     if (flag) {
         flag = 0;
         return;
     }
-    if (currchar == '\n' && !in) keyboard_prompt();
+    if (currchar == '\n' && !in && show_keyboard_prompt) show_keyboard_prompt();
     if (nextchar == -1) return;
     if (input_pos < input_buf.size()) {
         nextchar = (unsigned char)input_buf[input_pos++];
@@ -134,11 +147,14 @@ void clear_in() {
     nextchar = '\n';
     input_pos = 0;
     input_buf.clear();
-    keyboard_line = {};
+    keyboard_line.text.clear();
+    keyboard_line.pos = 0;
 }
 
 void input_reset() {
     clear_in();
+    keyboard_line = {};
     file_line = {};
     in = nullptr;
+    nextchar_line = currchar_line = 0;
 }

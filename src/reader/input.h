@@ -2,9 +2,18 @@
 // the lines of a source file (echoed) or of the keyboard (prompted).
 #pragma once
 #include <cstdio>
+#include <string>
 
 extern int currchar;  // 0-255, or -1 at end of input
 extern int nextchar;  // the look-ahead; a line end is '\n'
+
+// Where keyboard lines come from, set by whoever runs the reader: the next
+// line with its line end, false at the end of input.
+using keyboard_line_reader = bool (*)(std::string &line);
+extern keyboard_line_reader read_keyboard_line;
+// Shows the prompt before a keyboard line is read; may be null.
+using keyboard_prompter = void (*)();
+extern keyboard_prompter show_keyboard_prompt;
 
 // Starts reading `file`, or the keyboard when it is null. The keyboard goes
 // on with the unread pieces of its current line, if any.
@@ -21,3 +30,6 @@ void input_reset();
 void echo_rest_of_file();
 // True when the source is a file.
 bool reading_file();
+// The line of the current source that currchar belongs to, counted from 1
+// (keyboard lines are counted over the whole session).
+int input_line();

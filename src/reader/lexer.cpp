@@ -20,6 +20,11 @@
 int begin_flag;
 
 namespace {
+int token_line;      // the source line of the token being read
+int statement_line;  // the source line of the current statement's first token
+}  // namespace
+
+namespace {
 struct keyword {
     cp_text<16> spelling;
     int token;
@@ -180,6 +185,7 @@ int single_character() {
 
 int yylex1() {
     if (!skip_blanks_and_comments()) return end_of_input();
+    token_line = input_line();
     int c = currchar;
     if (is_alpha(c) || c == '_' || c == '.') return identifier();
     if (isdigit(c)) return number();
@@ -190,7 +196,11 @@ int yylex1() {
 }
 
 int yylex() {
+    bool starts_statement = begin_flag;
     int token = yylex1();
+    if (starts_statement && token != ';') statement_line = token_line;
     begin_flag = token == ';';
     return token;
 }
+
+int statement_first_line() { return statement_line; }

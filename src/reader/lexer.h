@@ -6,6 +6,9 @@ extern int yylval;  // defined by the parser
 
 int yylex();
 int yylex1();
+// The source line of the first token of the statement being read (or just
+// executed).
+int statement_first_line();
 
 // The keywords that are words, matched against whole upper-cased
 // identifiers: both spellings of each, in code page 1251. The operator

@@ -20,8 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "console/output.h"
-#include "driver/driver.h"
+#include "driver/session.h"
 #include "errors/guards.h"
 #include "errors/xerrmsg.h"
 
@@ -46,13 +45,12 @@ void watchdog() {
 }
 
 std::string work_folder;
-int null_output = -1;
+FILE *keyboard_file;
 
 void set_up() {
     char folder[] = "/tmp/jor-fuzz-XXXXXX";
     if (!mkdtemp(folder)) abort();
     work_folder = folder;
-    null_output = open("/dev/null", O_WRONLY);
     std::thread(watchdog).detach();
     error_init(std::size_t(8) << 20);
 }
@@ -64,18 +62,32 @@ void write_file(const char *name, const uint8_t *data, size_t size) {
     fclose(file);
 }
 
-// One run of the interpreter: `source` names the FILE argument or is null,
-// `keyboard` is what standard input holds.
-void run(const char *heap, const char *source, const char *keyboard) {
-    reset_interpreter();
-    out_redirect(null_output);
-    if (!freopen(keyboard, "rb", stdin)) abort();
-    const char *argv[] = {"jor", "-m", heap, source, nullptr};
+bool read_keyboard(std::string &line) {
+    line.clear();
+    for (int c; (c = getc(keyboard_file)) != EOF;) {
+        line += char(c);
+        if (c == '\n') break;
+    }
+    return !line.empty();
+}
+
+// One run of the interpreter with a heap of `heap` thousand cells: `source`
+// names the FILE argument or is null, `keyboard` is what the keyboard holds.
+void run(int heap, const char *source, const char *keyboard) {
+    session_reset();
+    keyboard_file = fopen(keyboard, "rb");
+    if (!keyboard_file) abort();
+    session_options options;
+    options.heap_cells = heap * 1000LL;
+    if (source) options.file = source;
+    session_host host;
+    host.write = [](output_kind, std::string_view) {};
+    host.read_line = read_keyboard;
     run_started = now_ms();
-    driver_main(source ? 4 : 3, const_cast<char **>(argv));
+    session_run(options, host);
     run_started = -1;
     pending_signal_error = 0;
-    out_flush();
+    fclose(keyboard_file);
 }
 }  // namespace
 
@@ -83,11 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (work_folder.empty()) set_up();
     // The first byte picks a heap of 1 000 to 16 000 cells, small enough that
     // running out of cells while reading, evaluating and printing is common.
-    std::string heap = std::to_string(size ? 1 + data[0] % 16 : 1);
+    int heap = size ? 1 + data[0] % 16 : 1;
     std::string input = work_folder + "/input.jor", empty = work_folder + "/empty";
     write_file(input.c_str(), data, size);
     write_file(empty.c_str(), nullptr, 0);
-    run(heap.c_str(), input.c_str(), empty.c_str());
-    run(heap.c_str(), nullptr, input.c_str());
+    run(heap, input.c_str(), empty.c_str());
+    run(heap, nullptr, input.c_str());
     return 0;
 }

@@ -1,0 +1,127 @@
+// The console program's front end: the command line jor [-m N] [FILE [OUT]],
+// a session on the keyboard and standard output (or OUT), and writes that
+// are checked. Owns the output descriptor and the name it is known by.
+//
+// A write that fails (a full disk, a closed or broken output) ends the run at
+// once with status 74 and a line on standard error: a transcript is either
+// whole or known to be cut.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "console/encoding.h"
+#include "console/keyboard.h"
+#include "console/output.h"
+#include "driver/completion.h"
+#include "driver/driver.h"
+#include "driver/files.h"
+#include "driver/session.h"
+#include "errors/guards.h"
+#include "errors/xerrmsg.h"
+#include "errors/xerror.h"
+#include "text/cp1251.h"
+
+namespace {
+constexpr cp_text<40> write_failed = "jor: ошибка записи в ";
+constexpr cp_text<40> standard_output = "стандартный вывод";
+
+struct output_target {
+    int fd = 1;
+    std::string name;  // OUT as given on the command line; empty for standard output
+};
+output_target target;
+bool reading_keyboard;
+bool failure_pending;
+
+// Code page 1251 text in the console's encoding.
+std::string for_console(const char *text) {
+    if (console_is_cp1251()) return text;
+    std::string out;
+    cp1251_to_utf8(text, strlen(text), out);
+    return out;
+}
+
+void tell_write_failure(int error) {
+    std::string line = for_console(write_failed);
+    line += target.name.empty() ? for_console(standard_output) : target.name;
+    line += ": ";
+    line += strerror(error);
+    line += '\n';
+    ssize_t ignored = write(2, line.data(), line.size());
+    (void)ignored;
+}
+
+// False once a write has failed; the failure is told on standard error.
+bool write_all(std::string_view bytes) {
+    if (failure_pending) return false;
+    while (!bytes.empty()) {
+        ssize_t n = write(target.fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            tell_write_failure(n < 0 ? errno : ENOSPC);
+            failure_pending = true;
+            return false;
+        }
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return true;
+}
+
+// The line editor is C code that an unwind must not cross: a write that
+// fails inside it ends the run once the line has been read.
+void write_output(output_kind, std::string_view bytes) {
+    if (!write_all(bytes) && !reading_keyboard) session_end(EXIT_WRITE_FAILED);
+}
+
+bool read_keyboard(std::string &line) {
+    reading_keyboard = true;
+    bool got = keyboard_read_line(line);
+    reading_keyboard = false;
+    if (failure_pending) session_end(EXIT_WRITE_FAILED);
+    return got;
+}
+
+// Message 16 for an OUT that cannot be used, on the original standard output.
+int refuse_output(const char *external_name) {
+    set_error_parm(internal_name(external_name).c_str());
+    std::string message = "-> ";
+    message += error_message(ERR_OPEN);
+    char line[256];
+    snprintf(line, sizeof line, message.c_str(), error_parm);
+    std::string text = for_console(line) + "\n";
+    return write_all(text) ? ERR_OPEN : EXIT_WRITE_FAILED;
+}
+}  // namespace
+
+bool console_write_text(const char *text) { return write_all(for_console(text)); }
+
+int driver_main(int argc, char **argv) {
+    target = {};
+    failure_pending = false;
+    guard_closed_standard_output();
+    session_options options;
+    int first = 1;
+    if (argc >= 3 && strcmp(argv[1], "-m") == 0) {
+        options.heap_cells = (long long)(int)strtol(argv[2], nullptr, 10) * 1000;
+        first = 3;
+    }
+    if (first < argc) options.file = argv[first];
+    if (first + 1 < argc) {
+        const char *out = argv[first + 1];
+        if (same_file(argv[first], out)) return refuse_output(out);
+        int fd = open_output(out);
+        if (fd < 0) return refuse_output(out);
+        target = {fd, out};
+        forbid_source(fd);
+    }
+    keyboard_start({first + 1 >= argc, completions, &pending_signal_error, ERR_INTERRUPT});
+    session_host host;
+    host.write = write_output;
+    host.read_line = read_keyboard;
+    host.prompt = keyboard_prompt;
+    return session_run(options, host);
+}
