@@ -1,0 +1,2 @@
+" Files of JOR programs and transcripts.
+autocmd BufRead,BufNewFile *.jor setfiletype jor
