@@ -18,25 +18,27 @@ def read(root, file):
         return f.read()
 
 
-def block(root, file, opening):
-    """The text of `file` from `opening` to the bracket that closes it."""
+def block(root, file, name, bracket):
+    """The text of `file` inside the first `bracket` after `name`."""
     text = read(root, file)
-    start = text.index(opening) + len(opening)
+    start = text.index(bracket, text.index(name)) + 1
     depth = 1
     for end in range(start, len(text)):
-        depth += {opening[-1]: 1, {'{': '}', '[': ']'}[opening[-1]]: -1}.get(text[end], 0)
+        depth += {bracket: 1, {'{': '}', '[': ']'}[bracket]: -1}.get(text[end], 0)
         if depth == 0:
             return text[start:end]
 
 
 def strings(text):
-    return [a or b for a, b in re.findall(r'"([^"]*)"|\'([^\']*)\'', text)]
+    """The string literals of `text`, with their \\uXXXX escapes read."""
+    return [re.sub(r'\\u([0-9a-fA-F]{4})', lambda m: chr(int(m.group(1), 16)), a or b)
+            for a, b in re.findall(r'"([^"]*)"|\'([^\']*)\'', text)]
 
 
 # The lexer's table is the source; its operator rows (<=, /\ ...) are not words. Tab
 # completion reads the table itself; the unit tests of completion check what it offers.
 def lexer_words(root):
-    return [w for w in re.findall(r'\{\s*"([^"]+)"\s*,', block(root, 'src/reader/lexer.cpp', 'keywords[] = {'))
+    return [w for w in re.findall(r'\{\s*"([^"]+)"\s*,', block(root, 'src/reader/lexer.cpp', 'keywords[] =', '{'))
             if re.fullmatch(r'[A-ZА-ЯЁ]+', w)]
 
 
@@ -45,8 +47,8 @@ COPIES = {
         root, 'editors/vscode/syntaxes/jor.tmLanguage.json'))['repository']['keywords']['patterns']
         for w in re.search(r'\(\?:([^()]*)\)', rule['match']).group(1).split('|')],
     'Vim syntax': lambda root: strings(''.join(re.findall(r'\[[^]]*\]', block(
-        root, 'editors/vim/syntax/jor.vim', 's:keywords = {')))),
-    'playground': lambda root: strings(block(root, 'web/src/jor-language.js', 'KEYWORDS = [')),
+        root, 'editors/vim/syntax/jor.vim', 's:keywords =', '{')))),
+    'playground': lambda root: strings(block(root, 'web/src/jor-language.js', 'KEYWORDS', '[')),
 }
 
 
