@@ -99,6 +99,8 @@ int refuse_output(const char *external_name) {
 
 bool console_write_text(const char *text) { return write_all(for_console(text)); }
 
+bool console_write_bytes(std::string_view bytes) { return write_all(bytes); }
+
 int driver_main(int argc, char **argv) {
     target = {};
     failure_pending = false;

@@ -3,6 +3,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "driver/session.h"
 
@@ -30,3 +31,5 @@ constexpr int EXIT_WRITE_FAILED = 74;
 // Writes code page 1251 text to standard output as the console program
 // writes everything; false (and a line on standard error) when it cannot.
 bool console_write_text(const char *text);
+// Writes text already in the console's encoding, checked alike.
+bool console_write_bytes(std::string_view bytes);

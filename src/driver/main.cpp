@@ -8,16 +8,19 @@
 #include <cstring>
 
 #include "console/signals.h"
+#include "driver/check.h"
 #include "driver/driver.h"
 #include "errors/guards.h"
 #include "text/cp1251.h"
 
 namespace {
-constexpr cp_text<400> usage =
+constexpr cp_text<560> usage =
     "Использование: jor [-m N] [FILE [OUT]]\n"
+    "               jor --check [-m N] FILE...\n"
     "  -m N       размер кучи в тысячах ячеек (по умолчанию 500)\n"
     "  FILE       исходный файл: читается первым, затем клавиатура\n"
     "  OUT        файл, в который идёт весь вывод\n"
+    "  --check    сверяет вывод каждого FILE с записанными в нём строками \"-> \"\n"
     "  --help     эта справка\n"
     "  --version  версия\n";
 constexpr std::size_t INTERPRETER_STACK = std::size_t(1) << 30;
@@ -28,10 +31,16 @@ struct run_arguments {
     int status;
 };
 
+// The checker when --check comes first, else the console program.
+int front_end(int argc, char **argv) {
+    if (argc >= 2 && strcmp(argv[1], "--check") == 0) return check_main(argc, argv);
+    return driver_main(argc, argv);
+}
+
 void *run_interpreter(void *p) {
     auto *run = static_cast<run_arguments *>(p);
     error_init(INTERPRETER_STACK);
-    run->status = driver_main(run->argc, run->argv);
+    run->status = front_end(run->argc, run->argv);
     return nullptr;
 }
 
@@ -57,7 +66,7 @@ int main(int argc, char **argv) {
         // No room for the large stack: run here, with the guard scaled to
         // the stack this thread has.
         error_init(std::size_t(8) << 20);
-        run.status = driver_main(argc, argv);
+        run.status = front_end(argc, argv);
     } else {
         pthread_join(thread, nullptr);
     }
