@@ -1,15 +1,11 @@
 #!/usr/bin/env python3
-"""Runs one transcript test against the interpreter binary.
+"""Runs one sectioned transcript test against the interpreter binary.
 
-Two formats:
+A NAME.jor transcript, which holds its own expected results, is run by the
+interpreter itself (jor --check); this runner is for what such a file
+cannot express: keyboard input, command lines, files and exit statuses.
 
-* NAME.jor -- a self-reproducing transcript. The file is run as FILE with an
-  empty keyboard; the expected output is the file itself (a newline added if
-  it lacks one) followed by the keyboard prompt "> ", and exit status 0.
-  Lines beginning "->" are skipped by the reader, so the file holds its own
-  expected results. It runs with its own folder as the working directory.
-
-* NAME.t -- sections introduced by lines "=== KIND [ARG] [flags]":
+NAME.t -- sections introduced by lines "=== KIND [ARG] [flags]":
     === args           one line: the command line, split like a shell does;
                        {src} is the source file's name, {dir} the work folder
                        (default: "{src}" when there is a source, else empty)
@@ -125,30 +121,6 @@ def report(name, actual_dir, what, expected, actual):
     print()
 
 
-def check_jor(binary, path, actual_dir):
-    with open(path, "rb") as f:
-        content = f.read()
-    expected = content if content.endswith(b"\n") or not content else content + b"\n"
-    expected += b"> "
-    cwd = os.path.dirname(os.path.abspath(path))
-    out, status, err = run(binary, [os.path.basename(path)], cwd, b"", base_env({}), 60)
-    name = os.path.splitext(os.path.basename(path))[0]
-    if out is None:
-        print("HUNG: %s" % path)
-        return False
-    ok = True
-    if out != expected:
-        report(name, actual_dir, "stdout", expected, out)
-        ok = False
-    if status != 0:
-        print("exit status %d, expected 0" % status)
-        ok = False
-    if err:
-        print("unexpected stderr: %r" % err[:500])
-        ok = False
-    return ok
-
-
 def check_t(binary, path, actual_dir):
     with open(path, "rb") as f:
         sections = parse_t(f.read())
@@ -219,8 +191,7 @@ def main():
     if len(sys.argv) != 4:
         raise SystemExit("usage: run_transcript.py BINARY TEST ACTUAL_DIR")
     binary, path, actual_dir = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
-    ok = check_jor(binary, path, actual_dir) if path.endswith(".jor") else check_t(binary, path, actual_dir)
-    sys.exit(0 if ok else 1)
+    sys.exit(0 if check_t(binary, path, actual_dir) else 1)
 
 
 if __name__ == "__main__":

@@ -33,7 +33,7 @@ constexpr cp_text<16> nothing = "(ничего)";
 constexpr cp_text<24> more_lines = "… ещё строк: ";
 constexpr cp_text<48> lines_differ = " вывод расходится с текстом файла";
 constexpr cp_text<32> after_error = " после ошибки в строке ";
-constexpr cp_text<80> rest_not_run = " остаток файла не выполнялся; записанных результатов в нём: ";
+constexpr cp_text<96> rest_not_run = " остаток файла не выполнялся, хотя в нём записаны результаты (строк: ";
 constexpr cp_text<64> output_cut = ": вывод прерван, он длиннее самого файла";
 constexpr cp_text<32> checked_files = "Проверено файлов: ";
 constexpr cp_text<8> out_of = " из ";
@@ -140,7 +140,7 @@ void write_difference(report &r, const std::string &name, const difference &d) {
     r.paint(name + ":" + std::to_string(d.line) + ":", BOLD);
     switch (d.kind) {
     case difference_kind::not_run:
-        r.text += shown(after_error) + std::to_string(d.error_line) + shown(rest_not_run) + std::to_string(d.count) + "\n";
+        r.text += shown(after_error) + std::to_string(d.error_line) + shown(rest_not_run) + std::to_string(d.count) + ")\n";
         return;
     case difference_kind::lines:
         r.text += shown(lines_differ) + "\n";

@@ -166,7 +166,7 @@ void note_not_run(comparison &c, const transcript_block &block) {
         c.not_run = c.found.size();
         c.found.push_back(d);
     }
-    c.found[*c.not_run].count++;
+    c.found[*c.not_run].count += int(block.results.size());
 }
 
 void compare_blocks(comparison &c, std::size_t ei, std::size_t ai) {
@@ -183,6 +183,13 @@ void compare_blocks(comparison &c, std::size_t ei, std::size_t ai) {
     while (g1 > g0 && back - front >= size(g1 - 1) && same_text(want, back - size(g1 - 1), got, groups[g1 - 1]))
         back -= size(--g1);
     if (g0 == g1 && front == back) return;
+    // Recorded lines beyond what agreeing statements printed are shown with
+    // the statement beside them.
+    if (g0 == g1 && g0 > 0) {
+        front -= size(--g0);
+    } else if (g0 == g1 && g1 < groups.size()) {
+        back += size(g1++);
+    }
     if (g0 == g1) {
         if (got.empty() && ai > c.stopped_after) return note_not_run(c, block);
         difference d {difference_kind::missing, block.line, {}, texts(want, front, back), {}, 0, 0};

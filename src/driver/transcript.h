@@ -72,7 +72,7 @@ struct difference {
     std::vector<std::string> statement;  // its source lines
     std::vector<std::string> expected, actual;
     int error_line = 0;                  // not_run: where the error was
-    int count = 0;                       // not_run: blocks with recorded results
+    int count = 0;                       // not_run: result lines recorded there
 };
 
 // The differences between a file's transcript and its run, in the order of
