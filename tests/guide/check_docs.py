@@ -22,6 +22,9 @@ Owns no state beyond one scratch folder per run. Three checks:
                       the expected output is the screen without it. The exit
                       status must be N (default 0).
 
+      ```file NAME    a file saved under NAME for later blocks and not run:
+                      a transcript that is meant not to match its run, say.
+
       Every block runs in a fresh interpreter; only files named by earlier
       blocks are shared, in one scratch folder, in the order of the guide.
       With --update the ```jor blocks are rewritten with the actual output
@@ -47,7 +50,7 @@ import subprocess
 import sys
 import tempfile
 
-FENCE = re.compile(r"^```(jor|session)\b(.*)$")
+FENCE = re.compile(r"^```(jor|session|file)\b(.*)$")
 BUILTIN_ROW = re.compile(r"^\|\s*`([^`]+)`")
 CADR = re.compile(r"^C[AD]+R$")
 BUILTIN_COUNT = 56
@@ -120,6 +123,13 @@ def show_diff(where, expected, actual, actual_dir, number):
                 f.write(data)
 
 
+def save_file(work, name, body):
+    if not name:
+        raise SystemExit("a file block must name its file")
+    with open(os.path.join(work, name), "wb") as f:
+        f.write(("\n".join(body) + "\n").encode())
+
+
 def check_jor_block(jor, work, info, body):
     name = info or "example.jor"
     content = ("\n".join(body) + "\n").encode()
@@ -147,6 +157,9 @@ def check_guide(jor, guide, actual_dir, update):
     replacements = {}
     try:
         for number, (kind, info, line, body) in enumerate(blocks(text)):
+            if kind == "file":
+                save_file(work, info, body)
+                continue
             check = check_jor_block if kind == "jor" else check_session_block
             expected, out, status, want, err = check(jor, work, info, body)
             where = "%s:%d (%s block)" % (guide, line, kind)
