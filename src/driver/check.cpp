@@ -163,8 +163,11 @@ void write_difference(report &r, const std::string &name, const difference &d) {
 // The first line the run printed, without its "-> ": what ended a session
 // that could not start.
 std::string first_message(const recorded_run &run) {
-    for (const auto &block : run.printed.blocks)
-        for (const auto &line : block.results) return line.text.rfind("-> ", 0) == 0 ? line.text.substr(3) : line.text;
+    for (const auto &block : run.printed.blocks) {
+        if (block.results.empty()) continue;
+        const std::string &line = block.results.front().text;
+        return line.rfind("-> ", 0) == 0 ? line.substr(3) : line;
+    }
     return "";
 }
 

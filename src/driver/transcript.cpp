@@ -144,7 +144,7 @@ bool from_checked_file(const comparison &c, int statement) {
 void place(const comparison &c, difference &d, int first, int last, const transcript_block &landed, int line) {
     if (from_checked_file(c, first) && from_checked_file(c, last)) {
         const auto &lines = c.expected.lines;
-        int from = c.run.statements[std::size_t(first)].first_line;
+        int from = std::max(c.run.statements[std::size_t(first)].first_line, 1);
         int to = std::min(c.run.statements[std::size_t(last)].last_line, int(lines.size()));
         for (int l = from; l <= to; l++)
             if (!c.expected.arrow[std::size_t(l - 1)]) d.statement.push_back(lines[std::size_t(l - 1)]);
