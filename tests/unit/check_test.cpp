@@ -45,7 +45,13 @@ void write_file(const std::string &path, const std::string &text) {
 class Check : public ::testing::Test {
 protected:
     std::string folder;
+    std::string locale;  // LC_ALL as it was, restored afterwards
+    bool had_locale = false;
     void SetUp() override {
+        if (const char *was = getenv("LC_ALL")) {
+            had_locale = true;
+            locale = was;
+        }
         setenv("LC_ALL", "C.UTF-8", 1);
         char name[] = "/tmp/jor-check-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
@@ -54,6 +60,10 @@ protected:
     void TearDown() override {
         for (const char *file : {"main.jor", "lib.jor", "self.jor"}) remove((folder + "/" + file).c_str());
         rmdir(folder.c_str());
+        if (had_locale)
+            setenv("LC_ALL", locale.c_str(), 1);
+        else
+            unsetenv("LC_ALL");
     }
 };
 
