@@ -113,7 +113,7 @@ void mem_init() {
     survived = static_cast<unsigned char *>(xalloc_pages(std::size_t(MEM_SIZE), "mem"));
     nptr = make_pair(NIL, NIL);
     vptr = make_pair(NIL, NIL);
-    symbol = static_cast<const char **>(xcalloc(std::size_t(MEM_SIZE), sizeof(char *), "symbol"));
+    symbol = static_cast<const char **>(xalloc_pages(std::size_t(MEM_SIZE) * sizeof(char *), "symbol"));
     roots_made = true;
 }
 
@@ -121,7 +121,7 @@ bool heap_ready() { return roots_made; }
 
 void heap_reset() {
     for (int i = 0; i < nsymbol; i++) xfree(const_cast<char *>(symbol[i]));
-    xfree(symbol);
+    xfree_pages(symbol, std::size_t(MEM_SIZE) * sizeof(char *));
     xfree_pages(mem, std::size_t(MEM_SIZE) * sizeof(cell));
     xfree_pages(young_log, std::size_t(MEM_SIZE) * sizeof(int));
     xfree_pages(survived, std::size_t(MEM_SIZE));

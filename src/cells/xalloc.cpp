@@ -10,6 +10,10 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
+#elif defined(__EMSCRIPTEN__)
+#include <unistd.h>
+
+#include <cstring>
 #endif
 
 namespace {
@@ -69,6 +73,54 @@ void *xalloc_pages(std::size_t bytes, const char *what) {
 
 void xfree_pages(void *block, std::size_t bytes) {
     if (block) munmap(block, whole_huge_pages(bytes ? bytes : 1));
+}
+#elif defined(__EMSCRIPTEN__)
+// Linear memory past the break has never been written, and the engine gives
+// it zeroed, so a block taken from there needs no clearing: a large heap
+// costs only the pages its cells touch. Memory that was handed out once is
+// not zero any more, so a freed block goes to a small pool and is cleared
+// only when it is taken again; the pool's blocks are never given back, as
+// linear memory never shrinks.
+namespace {
+constexpr std::size_t PAGE_BLOCK_ALIGN = 16;
+constexpr int POOL_SLOTS = 8;
+
+struct pooled_block {
+    void *start;
+    std::size_t bytes;
+};
+pooled_block pool[POOL_SLOTS];
+
+void *from_pool(std::size_t bytes) {
+    for (pooled_block &slot : pool) {
+        if (slot.start && slot.bytes >= bytes) {
+            void *block = slot.start;
+            slot.start = nullptr;
+            return memset(block, 0, bytes);
+        }
+    }
+    return nullptr;
+}
+}  // namespace
+
+void *xalloc_pages(std::size_t bytes, const char *what) {
+    if (void *block = from_pool(bytes ? bytes : 1)) return block;
+    auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    std::size_t pad = (PAGE_BLOCK_ALIGN - end % PAGE_BLOCK_ALIGN) % PAGE_BLOCK_ALIGN;
+    if (bytes > std::size_t(INTPTR_MAX) - pad - PAGE_BLOCK_ALIGN) out_of_memory(what, bytes);
+    void *taken = sbrk(intptr_t(pad + (bytes ? bytes : 1)));
+    if (taken == reinterpret_cast<void *>(-1)) out_of_memory(what, bytes);
+    return static_cast<char *>(taken) + pad;
+}
+
+void xfree_pages(void *block, std::size_t bytes) {
+    if (!block) return;
+    for (pooled_block &slot : pool) {
+        if (!slot.start) {
+            slot = {block, bytes ? bytes : 1};
+            return;
+        }
+    }
 }
 #else
 void *xalloc_pages(std::size_t bytes, const char *what) { return xcalloc(1, bytes ? bytes : 1, what); }
