@@ -5,7 +5,9 @@
 // message: the command line, the source to write as FILE, and a shared
 // buffer. The interpreter reads the keyboard as a console program reads a
 // pipe; a read that finds no bytes blocks on the buffer until the page puts
-// the next typed line there. Output goes to the page as raw UTF-8 bytes.
+// the next typed line there. Output goes to the page as a list of events
+// {kind, text, firstLine, lastLine}; the interpreter does not tell its
+// reports, results and echoes apart yet, so every event is of kind "text".
 'use strict';
 
 // The shared buffer: a few 32-bit words, then the bytes of one keyboard line.
@@ -28,11 +30,14 @@ let readEnded = true;  // the last byte of a line was handed out; the next
 let output = new Uint8Array(1 << 12);
 let outputLength = 0;
 let lastPost = 0;
+// A character cut between two posts is completed by the next one.
+const decoder = new TextDecoder();
 
 function postOutput() {
   if (outputLength > 0) {
-    postMessage({ output: output.slice(0, outputLength) });
+    const text = decoder.decode(output.subarray(0, outputLength), { stream: true });
     outputLength = 0;
+    if (text) postMessage({ events: [{ kind: 'text', text }] });
   }
   lastPost = performance.now();
 }

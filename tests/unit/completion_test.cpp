@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "builtins/table.h"
 #include "console/encoding.h"
@@ -55,6 +57,24 @@ std::set<std::string> everything_offered() {
         for (const std::string &name : completions(std::string(1, char(c)))) all.insert(name);
     }
     return all;
+}
+// The quoted strings of the array literal `name` in a page script, taken
+// from code page 1251's point of view.
+std::set<std::string> page_script_array(const char *file, const char *name) {
+    std::ifstream in(std::string(JOR_SOURCE_DIR) + "/web/src/" + file);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string script = text.str();
+    std::size_t at = script.find(std::string("export const ") + name + " = [");
+    std::set<std::string> found;
+    if (at == std::string::npos) return found;
+    std::size_t end = script.find("];", at);
+    for (at = script.find('\'', at); at < end; at = script.find('\'', at)) {
+        std::size_t close = script.find('\'', at + 1);
+        found.insert(cp(script.substr(at + 1, close - at - 1).c_str()));
+        at = close + 1;
+    }
+    return found;
 }
 }  // namespace
 
@@ -114,4 +134,13 @@ TEST(SharedBeginning, LongestCommonStart) {
     EXPECT_EQ(shared_beginning({"NULL", "NULL?", "NUMBER", "NUMBER?"}), "NU");
     EXPECT_EQ(shared_beginning({"WHERE", "WHEREREC"}), "WHERE");
     EXPECT_EQ(shared_beginning({"LET", "LAMBDA"}), "L");
+}
+
+// The playground completes from its own lists, which must offer what the
+// console offers before anything is defined.
+TEST_F(CompletionTest, ThePlaygroundOffersTheSameWords) {
+    std::set<std::string> page = page_script_array("jor-language.js", "KEYWORDS");
+    EXPECT_EQ(page.size(), 29u);
+    for (const std::string &name : page_script_array("completion.js", "BUILTIN_NAMES")) page.insert(name);
+    EXPECT_EQ(page, everything_offered());
 }
