@@ -6,7 +6,7 @@ import {
   Decoration, EditorView, drawSelection, highlightActiveLine, highlightActiveLineGutter,
   highlightSpecialChars, keymap, lineNumbers,
 } from '@codemirror/view';
-import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+import { defaultKeymap, history as undoHistory, historyKeymap } from '@codemirror/commands';
 import { bracketMatching, indentOnInput, syntaxHighlighting } from '@codemirror/language';
 import { jorHighlighter, jorLanguage } from './jor-language.js';
 import { complete, definedNames } from './completion.js';
@@ -88,7 +88,7 @@ const editor = new EditorView({
       lineNumbers(),
       highlightActiveLineGutter(),
       highlightSpecialChars(),
-      history(),
+      undoHistory(),
       drawSelection(),
       indentOnInput(),
       bracketMatching(),
@@ -191,6 +191,7 @@ function start(source) {
     words: new Int32Array(channel), lineBytes: new Uint8Array(channel, LINE_BYTES),
     waiting: false, over: false, typed: [], fromFile: Boolean(source),
   });
+  page.defined = new Set(source ? definedNames(source.text) : []);
   $('transcript').textContent = '';
   editor.dispatch({ effects: clearMarks.of(null) });
   const args = ['-m', $('heap').value.trim()];
@@ -255,9 +256,7 @@ function handOverTypedLine() {
 
 function runProgram() {
   const name = $('filename').value.trim() || 'program.jor';
-  const text = editorText();
-  for (const defined of definedNames(text)) page.defined.add(defined);
-  if (start({ name, text })) $('line').focus();
+  if (start({ name, text: editorText() })) $('line').focus();
 }
 
 function requestStop() {
