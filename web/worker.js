@@ -3,11 +3,11 @@
 //
 // The page starts a fresh worker for every Run and Reset and sends one
 // message: the command line, the source to write as FILE, and a shared
-// buffer. The interpreter reads the keyboard as a console program reads a
-// pipe; a read that finds no bytes blocks on the buffer until the page puts
-// the next typed line there. Output goes to the page as a list of events
-// {kind, text, firstLine, lastLine}; the interpreter does not tell its
-// reports, results and echoes apart yet, so every event is of kind "text".
+// buffer. When the interpreter wants a keyboard line, the worker blocks on
+// the buffer until the page puts the line there. Output goes to the page as
+// events {kind, text, firstLine, lastLine}: kind is "text", "banner",
+// "prompt", "echo", "result" or "report", and the results and reports of
+// the program's statements carry the lines of their statement.
 'use strict';
 
 // The shared buffer: a few 32-bit words, then the bytes of one keyboard line.
@@ -15,72 +15,87 @@ const LINE_STATE = 0;   // EMPTY, LINE_READY or END_OF_INPUT
 const STOP = 1;         // 1 once Stop was pressed and not yet taken
 const LINE_LENGTH = 2;
 const LINE_BYTES = 16;  // byte offset of the line
-const EMPTY = 0, LINE_READY = 1, END_OF_INPUT = 2;
+const EMPTY = 0, LINE_READY = 1;
 
 const EXAMPLES = '/examples';
-// Long output reaches the page at line ends, but not more often than this.
+// The order of the interpreter's kinds of output.
+const KINDS = ['text', 'banner', 'prompt', 'echo', 'result', 'report'];
+// Long output reaches the page at statement ends, but not more often than this.
 const POST_INTERVAL_MS = 40;
 
 let words;         // Int32Array over the shared buffer
 let lineBytes;     // Uint8Array over the shared buffer
 let line = new Uint8Array(0);
-let linePos = 0;
-let readEnded = true;  // the last byte of a line was handed out; the next
-                       // call ends the read, the one after waits
-let output = new Uint8Array(1 << 12);
-let outputLength = 0;
+// Events not yet posted; those from `statementStart` on belong to the
+// statement being read.
+let pending = [];
+let statementStart = 0;
 let lastPost = 0;
-// A character cut between two posts is completed by the next one.
+// A character cut between two pieces of output is completed by the next.
 const decoder = new TextDecoder();
 
-function postOutput() {
-  if (outputLength > 0) {
-    const text = decoder.decode(output.subarray(0, outputLength), { stream: true });
-    outputLength = 0;
-    if (text) postMessage({ events: [{ kind: 'text', text }] });
-  }
+function postEvents() {
+  if (pending.length > 0) postMessage({ events: pending });
+  pending = [];
+  statementStart = 0;
   lastPost = performance.now();
 }
 
-function writeByte(byte) {
-  if (outputLength === output.length) {
-    const bigger = new Uint8Array(output.length * 2);
-    bigger.set(output);
-    output = bigger;
+function takeOutput(kind, bytes) {
+  const text = decoder.decode(bytes, { stream: true });
+  if (text === '') return;
+  const last = pending[pending.length - 1];
+  if (last && last.kind === KINDS[kind] && pending.length - 1 >= statementStart) last.text += text;
+  else pending.push({ kind: KINDS[kind], text });
+}
+
+function statementDone(firstLine, lastLine, errorCode, inProgram) {
+  for (let i = statementStart; i < pending.length && inProgram; i++) {
+    if (pending[i].kind === 'result' || pending[i].kind === 'report') Object.assign(pending[i], { firstLine, lastLine });
   }
-  output[outputLength++] = byte;
-  if (byte === 10 && performance.now() - lastPost > POST_INTERVAL_MS) postOutput();
+  statementStart = pending.length;
+  if (performance.now() - lastPost > POST_INTERVAL_MS) postEvents();
 }
 
 // A Stop that arrives while the keyboard is awaited means nothing, as a
 // Ctrl-C at the prompt only drops the line being typed.
-function waitForLine() {
-  postOutput();
+function waitForPiece() {
   Atomics.store(words, STOP, 0);
-  postMessage({ waiting: true });
   Atomics.wait(words, LINE_STATE, EMPTY);
   const state = Atomics.load(words, LINE_STATE);
-  if (state === LINE_READY) {
-    line = lineBytes.slice(0, Atomics.load(words, LINE_LENGTH));
-    linePos = 0;
-    Atomics.store(words, LINE_STATE, EMPTY);
-  }
-  postMessage({ waiting: false });
-  return state === LINE_READY;
+  if (state !== LINE_READY) return null;
+  const piece = lineBytes.slice(0, Atomics.load(words, LINE_LENGTH));
+  Atomics.store(words, LINE_STATE, EMPTY);
+  return piece;
 }
 
-// Emscripten's standard input calls this for each byte; null ends the read
-// (or, with nothing read yet, reports the end of input). So a read returns
-// exactly one keyboard line, as from a terminal.
-function readByte() {
-  if (linePos < line.length) return line[linePos++];
-  if (!readEnded) {
-    readEnded = true;
-    return null;
+// A line longer than the shared buffer comes in pieces; the last one ends
+// with the line end. Returns the line's length, or -1 at the end of input.
+function waitForLine() {
+  postEvents();
+  postMessage({ waiting: true });
+  const pieces = [];
+  let length = 0;
+  for (;;) {
+    const piece = waitForPiece();
+    if (piece === null) break;
+    pieces.push(piece);
+    length += piece.length;
+    if (piece.length === 0 || piece[piece.length - 1] === 10) break;
   }
-  if (!waitForLine() || line.length === 0) return null;
-  readEnded = false;
-  return line[linePos++];
+  postMessage({ waiting: false });
+  if (pieces.length === 0) return -1;
+  line = new Uint8Array(length);
+  let at = 0;
+  for (const piece of pieces) {
+    line.set(piece, at);
+    at += piece.length;
+  }
+  return length;
+}
+
+function copyLine(heap, to) {
+  heap.set(line, to);
 }
 
 function exampleFiles() {
@@ -102,11 +117,11 @@ function runSession(request) {
     if (request.source) FS.writeFile(request.source.name, request.source.text);
     status = Module.callMain(request.args);
   } catch (e) {
-    postOutput();
+    postEvents();
     postMessage({ crashed: String(e) });
     return;
   }
-  postOutput();
+  postEvents();
   postMessage({ ended: status });
 }
 
@@ -116,10 +131,13 @@ self.onmessage = (event) => {
   lineBytes = new Uint8Array(request.channel, LINE_BYTES);
   self.Module = {
     noInitialRun: true,
-    stdin: readByte,
-    stdout: writeByte,
-    stderr: writeByte,
+    print: (text) => takeOutput(0, new TextEncoder().encode(`${text}\n`)),
+    printErr: (text) => takeOutput(0, new TextEncoder().encode(`${text}\n`)),
     takeStopRequest: () => Atomics.exchange(words, STOP, 0),
+    takeOutput,
+    statementDone,
+    waitForLine,
+    copyLine,
     onRuntimeInitialized: () => runSession(request),
   };
   importScripts('jor.js');

@@ -1,41 +1,91 @@
 // The entry point of the playground: web/worker.js calls main once per run
-// with a console command line. Owns the countdown to the next Stop poll.
+// with a command line, jor [-m N] [FILE]. Owns the countdown to the next
+// Stop poll and the name of the program the page sent.
 //
-// The page cannot signal a busy worker; its Stop button sets a flag in
-// memory shared with the worker instead, and the stack guard reads it every
-// few thousand evaluation steps.
+// Output goes to the worker in pieces of one kind; each statement of the
+// program is told with its lines, so the page can mark a failed one. The page
+// cannot signal a busy worker: its Stop button sets a flag in memory shared
+// with the worker instead, and the stack guard reads it every few thousand
+// evaluation steps.
 #include <emscripten.h>
 #include <emscripten/stack.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "console/encoding.h"
 #include "console/output.h"
-#include "driver/driver.h"
+#include "driver/session.h"
 #include "errors/guards.h"
-#include "errors/xerrmsg.h"
 
 namespace {
 constexpr int STEPS_BETWEEN_POLLS = 4096;
+
+// Static, not in main's frame: the stack guard's small budget here counts
+// every byte of linear memory below the top of the stack.
+session_options options;
+session_host host;
+std::optional<std::string> program;
 }  // namespace
 
-// True once for each press of Stop; worker.js owns the flag.
+// The worker's side of the session; worker.js defines each on Module.
 EM_JS(int, take_stop_request, (), { return Module.takeStopRequest(); });
+EM_JS(void, hand_output, (int kind, const char *bytes, int n),
+      { Module.takeOutput(kind, HEAPU8.subarray(bytes, bytes + n)); });
+// Blocks until the page sends a line; its length in bytes, or -1 at the end
+// of input. copy_line then copies it to `to`.
+EM_JS(int, wait_for_line, (), { return Module.waitForLine(); });
+EM_JS(void, copy_line, (char *to), { Module.copyLine(HEAPU8, to); });
+EM_JS(void, tell_statement, (int first_line, int last_line, int error_code, int in_program),
+      { Module.statementDone(first_line, last_line, error_code, in_program !== 0); });
 
 int steps_until_interrupt_poll = STEPS_BETWEEN_POLLS;
 
 void poll_interrupt() {
     steps_until_interrupt_poll = STEPS_BETWEEN_POLLS;
-    if (take_stop_request() && !pending_signal_error) pending_signal_error = ERR_INTERRUPT;
+    if (take_stop_request()) session_interrupt();
 }
 
-// The console program's main, less the thread with the large stack: the
-// module's stack is fixed at link time, and the guard's budget fits the
-// engine's stack, not this one.
+namespace {
+void write(output_kind kind, std::string_view bytes) { hand_output(int(kind), bytes.data(), int(bytes.size())); }
+
+bool read_line(std::string &line) {
+    int n = wait_for_line();
+    if (n < 0) return false;
+    line.resize(std::size_t(n));
+    copy_line(line.data());
+    return true;
+}
+
+// Only the program's statements have lines in the page's editor; those of a
+// LOADed file or of the keyboard do not. What the statement wrote is handed
+// over first, so the worker knows which output the lines belong to.
+void statement_done(const statement_event &event) {
+    out_flush();
+    bool in_program = program && event.source == internal_name(program->c_str());
+    tell_statement(event.first_line, event.last_line, event.error_code, in_program);
+}
+}  // namespace
+
+// The console's command line less OUT: -m only first and with something
+// after it, its number read as the console reads it.
 int main(int argc, char **argv) {
     error_init(JOR_WEB_STACK);
     // Wasm frames keep so little in memory that a frame of the driver can
     // lie above the one error_init records; the depth is measured from the
     // top of the stack instead.
     stack_base = reinterpret_cast<char *>(emscripten_stack_get_base());
-    int status = driver_main(argc, argv);
-    out_flush();
-    return status;
+    options.utf8 = true;
+    int first = 1;
+    if (argc >= 3 && strcmp(argv[1], "-m") == 0) {
+        options.heap_cells = (long long)(int)strtol(argv[2], nullptr, 10) * 1000;
+        first = 3;
+    }
+    if (first < argc) options.file = program = argv[first];
+    host.write = write;
+    host.read_line = read_line;
+    host.statement_done = statement_done;
+    return session_run(options, host);
 }

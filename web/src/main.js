@@ -27,10 +27,9 @@ const $ = (id) => document.getElementById(id);
 const encoder = new TextEncoder();
 const onMac = /Mac|iPhone|iPad/.test(navigator.platform);
 
-// The session: its worker, the shared buffer, typed lines that wait for the
-// interpreter to ask for the keyboard, and whether it still reads the file.
-const session = { worker: null, words: null, lineBytes: null, waiting: false, over: false,
-                  typed: [], fromFile: false };
+// The session: its worker, the shared buffer, and typed lines that wait for
+// the interpreter to ask for the keyboard.
+const session = { worker: null, words: null, lineBytes: null, waiting: false, over: false, typed: [] };
 const lineHistory = { lines: [], pos: 0 };
 // The examples as the worker lists them, the one the editor's text came
 // from ('' for the user's own), and the names seen defined, for Tab.
@@ -142,11 +141,11 @@ function show(text, className) {
   if (atBottom) transcript.scrollTop = transcript.scrollHeight;
 }
 
-// A report of a statement from the file marks that statement's lines; a
-// statement typed at the keyboard has no lines in the editor.
+// A report of a statement of the program marks that statement's lines;
+// statements typed at the keyboard or LOADed have none in the editor.
 function showEvent({ kind, text, firstLine, lastLine }) {
   show(text, kind === 'text' ? '' : `out-${kind}`);
-  if (kind === 'report' && session.fromFile && Number.isInteger(firstLine)) {
+  if (kind === 'report' && Number.isInteger(firstLine)) {
     editor.dispatch({ effects: markLines.of({ first: firstLine, last: Number.isInteger(lastLine) ? lastLine : firstLine }) });
   }
 }
@@ -189,7 +188,7 @@ function start(source) {
   const channel = new SharedArrayBuffer(LINE_BYTES + LINE_CAPACITY);
   Object.assign(session, {
     words: new Int32Array(channel), lineBytes: new Uint8Array(channel, LINE_BYTES),
-    waiting: false, over: false, typed: [], fromFile: Boolean(source),
+    waiting: false, over: false, typed: [],
   });
   page.defined = new Set(source ? definedNames(source.text) : []);
   $('transcript').textContent = '';
@@ -218,7 +217,6 @@ function receive(message) {
   if ('waiting' in message) {
     session.waiting = message.waiting;
     if (session.waiting) {
-      session.fromFile = false;
       setStatus('Ждёт строку с клавиатуры');
       handOverTypedLine();
     } else {
@@ -301,7 +299,6 @@ function showExampleState() {
   }
   menu.value = file ? page.example : '';
   menu.classList.toggle('changed', changed);
-  $('changed').hidden = !changed;
 }
 
 function save() {
