@@ -25,7 +25,7 @@ target_link_options(jor_web PRIVATE
   -sEXIT_RUNTIME=0
   -sALLOW_MEMORY_GROWTH=1
   -sTOTAL_STACK=${JOR_WEB_STACK}
-  -sEXPORTED_RUNTIME_METHODS=callMain,FS
+  -sEXPORTED_RUNTIME_METHODS=callMain,ccall,FS
   "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples")
 set_property(TARGET jor_web APPEND PROPERTY LINK_DEPENDS
   ${PROJECT_SOURCE_DIR}/web/web.cmake)

@@ -10,12 +10,14 @@
 // the program's statements carry the lines of their statement.
 'use strict';
 
-// The shared buffer: a few 32-bit words, then the bytes of one keyboard line.
-const LINE_STATE = 0;   // EMPTY, LINE_READY or END_OF_INPUT
+// The shared buffer: a few 32-bit words, then the bytes of one keyboard line
+// or of a name to complete.
+const LINE_STATE = 0;   // EMPTY, LINE_READY, END_OF_INPUT or COMPLETE
 const STOP = 1;         // 1 once Stop was pressed and not yet taken
 const LINE_LENGTH = 2;
+const REQUEST = 3;      // the number of a request to complete a name
 const LINE_BYTES = 16;  // byte offset of the line
-const EMPTY = 0, LINE_READY = 1;
+const EMPTY = 0, LINE_READY = 1, COMPLETE = 3;
 
 const EXAMPLES = '/examples';
 // The order of the interpreter's kinds of output.
@@ -59,10 +61,25 @@ function statementDone(firstLine, lastLine, errorCode, inProgram) {
 
 // A Stop that arrives while the keyboard is awaited means nothing, as a
 // Ctrl-C at the prompt only drops the line being typed.
+// Names are completed here, between statements, where the interpreter's
+// global frame holds every name defined so far.
+function answerCompletion() {
+  const typed = new TextDecoder().decode(lineBytes.slice(0, Atomics.load(words, LINE_LENGTH)));
+  const id = Atomics.load(words, REQUEST);
+  Atomics.store(words, LINE_STATE, EMPTY);
+  const names = Module.ccall('jor_completions', 'string', ['string'], [typed]).split('\n').filter(Boolean);
+  postMessage({ completions: { id, names } });
+}
+
 function waitForPiece() {
   Atomics.store(words, STOP, 0);
-  Atomics.wait(words, LINE_STATE, EMPTY);
-  const state = Atomics.load(words, LINE_STATE);
+  let state;
+  for (;;) {
+    Atomics.wait(words, LINE_STATE, EMPTY);
+    state = Atomics.load(words, LINE_STATE);
+    if (state !== COMPLETE) break;
+    answerCompletion();
+  }
   if (state !== LINE_READY) return null;
   const piece = lineBytes.slice(0, Atomics.load(words, LINE_LENGTH));
   Atomics.store(words, LINE_STATE, EMPTY);

@@ -1,9 +1,11 @@
 // The entry point of the playground: web/worker.js calls main once per run
 // with a command line, jor [-m N] [FILE]. Owns the countdown to the next
-// Stop poll and the name of the program the page sent.
+// Stop poll, the name of the program the page sent and the last completions.
 //
 // Output goes to the worker in pieces of one kind; each statement of the
-// program is told with its lines, so the page can mark a failed one. The page
+// program is told with its lines, so the page can mark a failed one. While
+// the session waits for a line, the worker may ask for the completions of a
+// name, which are the console's, the names defined so far included. The page
 // cannot signal a busy worker: its Stop button sets a flag in memory shared
 // with the worker instead, and the stack guard reads it every few thousand
 // evaluation steps.
@@ -17,8 +19,10 @@
 
 #include "console/encoding.h"
 #include "console/output.h"
+#include "driver/completion.h"
 #include "driver/session.h"
 #include "errors/guards.h"
+#include "text/chars.h"
 
 namespace {
 constexpr int STEPS_BETWEEN_POLLS = 4096;
@@ -28,6 +32,7 @@ constexpr int STEPS_BETWEEN_POLLS = 4096;
 session_options options;
 session_host host;
 std::optional<std::string> program;
+std::string completions_found;
 }  // namespace
 
 // The worker's side of the session; worker.js defines each on Module.
@@ -68,6 +73,21 @@ void statement_done(const statement_event &event) {
     tell_statement(event.first_line, event.last_line, event.error_code, in_program);
 }
 }  // namespace
+
+// The names that begin with `typed_utf8` (any letter case), one per line,
+// in UTF-8; valid until the next call. Only between statements, where the
+// worker calls it as it waits for a keyboard line.
+extern "C" EMSCRIPTEN_KEEPALIVE const char *jor_completions(const char *typed_utf8) {
+    std::string prefix = typed_utf8;
+    utf8_to_cp1251(prefix);
+    upper(prefix.data());
+    completions_found.clear();
+    for (const std::string &name : completions(prefix)) {
+        cp1251_to_utf8(name.data(), name.size(), completions_found);
+        completions_found += '\n';
+    }
+    return completions_found.c_str();
+}
 
 // The console's command line less OUT: -m only first and with something
 // after it, its number read as the console reads it.

@@ -284,23 +284,38 @@ async function escapeStops(page) {
     (await output(page)).endsWith('\n-> Прерывание по Ctrl-C\n> '));
 }
 
-// Tab completes as the console does: keywords, built-ins, names defined.
+async function tabAfter(page, typed) {
+  await page.fill('#line', typed);
+  await page.press('#line', 'Tab');
+  // An answer from the interpreter takes a message there and back.
+  await page.waitForSelector('#line[aria-busy="false"]');
+  return [await page.inputValue('#line'), await page.textContent('#choices')];
+}
+
+// Tab completes as the console does: keywords, built-ins, names defined,
+// those of a LOADed file too; while a statement runs, the page's own lists.
 async function tabCompletes(page) {
   await reset(page);
   await type(page, 'fact(n) = if n = 0 then 1 else n * fact(n - 1);');
+  await type(page, "load('statistics.lib);");
   const cases = [
-    ['sq', 'sqrt', ''], ['fa', 'fact', ''], ['ЕС', 'ЕСЛИ', ''], ['ина', 'иначе', ''],
+    ['sq', 'sqrt', ''], ['fa', 'fact', ''], ['ЕС', 'ЕСЛИ', ''], ['ина', 'иначе', ''], ['mea', 'mean', ''],
     ['x + nu', 'x + nu', 'null  null?  number  number?'], ['WHERE', 'WHERE', 'WHERE  WHEREREC'],
     ['zzz', 'zzz', ''], ['12', '12', ''],
   ];
   for (const [typed, completed, choices] of cases) {
-    await page.fill('#line', typed);
-    await page.press('#line', 'Tab');
-    const [line, shown] = [await page.inputValue('#line'), await page.textContent('#choices')];
+    const [line, shown] = await tabAfter(page, typed);
     verify(`Tab after ${JSON.stringify(typed)}`, line === completed && shown === choices);
     if (line !== completed || shown !== choices) console.log(`     got ${JSON.stringify(line)}, ${JSON.stringify(shown)}`);
   }
   verify('Tab keeps the focus in the line', await page.evaluate(() => document.activeElement.id === 'line'));
+  await type(page, 'fib(n) = if n < 2 then n else fib(n - 1) + fib(n - 2);');
+  await page.fill('#line', 'fib(20); '.repeat(1000));
+  await page.press('#line', 'Enter');
+  const [busyFact, busyMean] = [await tabAfter(page, 'fa'), await tabAfter(page, 'mea')];
+  verify('while computing, Tab offers what the page saw defined', busyFact[0] === 'fact' && busyMean[0] === 'mea');
+  await page.click('#stop');
+  await settled(page);
   await page.fill('#line', '');
 }
 

@@ -1,6 +1,7 @@
-// Tab in the keyboard line: the console's completion of keywords and names,
-// with the names the page has seen defined standing in for the interpreter's
-// own list. Owns no state; the page keeps the set of defined names.
+// Tab in the keyboard line: the console's completion of keywords and names.
+// The interpreter lists the names between statements; while it computes, the
+// keywords, the built-ins and the names the page saw defined stand in. Owns
+// no state; the page keeps the set of names it saw defined.
 import { KEYWORDS, LETTER, upperName } from './jor-language.js';
 
 // The built-in names that are names to the lexer, in the table's order (less
@@ -41,16 +42,23 @@ export function sharedBeginning(names) {
   return shared;
 }
 
-// The completion of the name that ends at `cursor` in `line`: the text to
-// insert there, and the choices to show when they agree no further. The
-// inserted part takes the letter case of the last letter typed.
-export function complete(line, cursor, definedNames) {
+// The name being typed: the name characters before `cursor`; '' where none
+// can begin there.
+export function typedName(line, cursor) {
   let start = cursor;
   while (start > 0 && NAME_CHAR.test(line[start - 1])) start--;
   const typed = line.slice(start, cursor);
-  if (typed === '' || /[0-9]/.test(typed[0])) return { insert: '', choices: [] };
+  return /^[0-9]/.test(typed) ? '' : typed;
+}
+
+// The completion of the name that ends at `cursor` in `line`, given the
+// names that begin as it does (upper case, in byte order): the text to
+// insert there, and the choices to show when they agree no further. The
+// inserted part takes the letter case of the last letter typed.
+export function complete(line, cursor, names) {
+  const typed = typedName(line, cursor);
+  if (typed === '') return { insert: '', choices: [] };
   const prefix = upperName(typed);
-  const names = candidates(prefix, definedNames);
   const lastLetter = [...typed].reverse().find((c) => LETTER_CHAR.test(c));
   const lowerCase = lastLetter !== undefined && LOWER.test(lastLetter);
   const shown = (text) => (lowerCase ? text.toLowerCase() : text);

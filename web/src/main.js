@@ -8,13 +8,13 @@ import {
 } from '@codemirror/view';
 import { defaultKeymap, history as undoHistory, historyKeymap } from '@codemirror/commands';
 import { bracketMatching, indentOnInput, syntaxHighlighting } from '@codemirror/language';
-import { jorHighlighter, jorLanguage } from './jor-language.js';
-import { complete, definedNames } from './completion.js';
+import { jorHighlighter, jorLanguage, upperName } from './jor-language.js';
+import { candidates, complete, definedNames, typedName } from './completion.js';
 import { programFragment, programFromFragment } from './share.js';
 
 // The layout of the buffer shared with the worker; worker.js explains it.
-const LINE_STATE = 0, STOP = 1, LINE_LENGTH = 2, LINE_BYTES = 16;
-const LINE_READY = 1;
+const LINE_STATE = 0, STOP = 1, LINE_LENGTH = 2, REQUEST = 3, LINE_BYTES = 16;
+const LINE_READY = 1, COMPLETE = 3;
 const LINE_CAPACITY = 1 << 20;
 
 // -m N asks for N thousand cells, a count that must fit a signed 32-bit int.
@@ -27,9 +27,11 @@ const $ = (id) => document.getElementById(id);
 const encoder = new TextEncoder();
 const onMac = /Mac|iPhone|iPad/.test(navigator.platform);
 
-// The session: its worker, the shared buffer, and typed lines that wait for
-// the interpreter to ask for the keyboard.
-const session = { worker: null, words: null, lineBytes: null, waiting: false, over: false, typed: [] };
+// The session: its worker, the shared buffer, typed lines that wait for the
+// interpreter to ask for the keyboard, and the request to complete a name
+// that the worker has not answered yet (the buffer is its until then).
+const session = { worker: null, words: null, lineBytes: null, waiting: false, over: false, typed: [],
+                  completing: null, requests: 0 };
 const lineHistory = { lines: [], pos: 0 };
 // The examples as the worker lists them, the one the editor's text came
 // from ('' for the user's own), and the names seen defined, for Tab.
@@ -188,8 +190,10 @@ function start(source) {
   const channel = new SharedArrayBuffer(LINE_BYTES + LINE_CAPACITY);
   Object.assign(session, {
     words: new Int32Array(channel), lineBytes: new Uint8Array(channel, LINE_BYTES),
-    waiting: false, over: false, typed: [],
+    waiting: false, over: false, typed: [], completing: null,
   });
+  $('line').setAttribute('aria-busy', 'false');
+  $('choices').textContent = '';
   page.defined = new Set(source ? definedNames(source.text) : []);
   $('transcript').textContent = '';
   editor.dispatch({ effects: clearMarks.of(null) });
@@ -214,6 +218,7 @@ function finish(message) {
 function receive(message) {
   if (message.events) message.events.forEach(showEvent);
   if (message.examples && page.examples.length === 0) listExamples(message.examples);
+  if (message.completions) completionsArrived(message.completions);
   if ('waiting' in message) {
     session.waiting = message.waiting;
     if (session.waiting) {
@@ -240,7 +245,7 @@ function type(text) {
 // The transcript shows a line where the interpreter takes it, as a terminal
 // shows it after the prompt.
 function handOverTypedLine() {
-  if (session.over || !session.waiting || session.typed.length === 0) return;
+  if (session.over || !session.waiting || session.completing || session.typed.length === 0) return;
   const { bytes, echo } = session.typed.shift();
   if (echo) show(echo, 'typed');
   session.lineBytes.set(bytes);
@@ -359,13 +364,42 @@ async function loadFirstProgram() {
 
 // ---- Keyboard line and shortcuts ----
 
+function showCompletion(line, cursor, names) {
+  const { insert, choices } = complete(line.value, cursor, names);
+  if (insert) line.setRangeText(insert, cursor, line.selectionEnd, 'end');
+  $('choices').textContent = choices.join('  ');
+}
+
+// Between statements the interpreter itself lists the names; while it
+// computes, the page's own lists stand in.
 function completeInLine(line) {
   const cursor = line.selectionStart;
-  const { insert, choices } = complete(line.value, cursor, page.defined);
-  if (insert) {
-    line.setRangeText(insert, cursor, line.selectionEnd, 'end');
+  const typed = typedName(line.value, cursor);
+  if (typed === '') return;
+  if (!session.waiting || session.over) {
+    showCompletion(line, cursor, candidates(upperName(typed), page.defined));
+    return;
   }
-  $('choices').textContent = choices.join('  ');
+  if (session.completing) return;
+  const bytes = encoder.encode(typed);
+  session.completing = { id: ++session.requests, value: line.value, cursor };
+  line.setAttribute('aria-busy', 'true');
+  session.lineBytes.set(bytes);
+  Atomics.store(session.words, LINE_LENGTH, bytes.length);
+  Atomics.store(session.words, REQUEST, session.requests);
+  Atomics.store(session.words, LINE_STATE, COMPLETE);
+  Atomics.notify(session.words, LINE_STATE);
+}
+
+// An answer counts only for the line as it was asked about.
+function completionsArrived({ id, names }) {
+  const asked = session.completing;
+  if (!asked || asked.id !== id) return;
+  session.completing = null;
+  const line = $('line');
+  line.setAttribute('aria-busy', 'false');
+  if (line.value === asked.value && line.selectionStart === asked.cursor) showCompletion(line, asked.cursor, names);
+  handOverTypedLine();
 }
 
 $('line').addEventListener('keydown', (e) => {
