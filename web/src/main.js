@@ -148,7 +148,12 @@ function show(text, className) {
 function showEvent({ kind, text, firstLine, lastLine }) {
   show(text, kind === 'text' ? '' : `out-${kind}`);
   if (kind === 'report' && Number.isInteger(firstLine)) {
-    editor.dispatch({ effects: markLines.of({ first: firstLine, last: Number.isInteger(lastLine) ? lastLine : firstLine }) });
+    const { doc } = editor.state;
+    const shown = doc.line(Math.max(1, Math.min(firstLine, doc.lines))).from;
+    editor.dispatch({ effects: [
+      markLines.of({ first: firstLine, last: Number.isInteger(lastLine) ? lastLine : firstLine }),
+      EditorView.scrollIntoView(shown, { y: 'nearest' }),
+    ] });
   }
 }
 
