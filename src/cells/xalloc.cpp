@@ -10,6 +10,9 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
+#ifdef JOR_SANITIZED
+#include <sanitizer/lsan_interface.h>
+#endif
 #elif defined(__EMSCRIPTEN__)
 #include <unistd.h>
 
@@ -68,11 +71,20 @@ void *xalloc_pages(std::size_t bytes, const char *what) {
     std::size_t tail = start + size + HUGE_PAGE - (aligned + size);
     if (tail > 0) munmap(reinterpret_cast<void *>(aligned + size), tail);
     madvise(reinterpret_cast<void *>(aligned), size, MADV_HUGEPAGE);
+#ifdef JOR_SANITIZED
+    // The leak checker looks for pointers only in memory from malloc, and
+    // these blocks hold the only ones to some names (the symbol table's).
+    __lsan_register_root_region(reinterpret_cast<void *>(aligned), size);
+#endif
     return reinterpret_cast<void *>(aligned);
 }
 
 void xfree_pages(void *block, std::size_t bytes) {
-    if (block) munmap(block, whole_huge_pages(bytes ? bytes : 1));
+    if (!block) return;
+#ifdef JOR_SANITIZED
+    __lsan_unregister_root_region(block, whole_huge_pages(bytes ? bytes : 1));
+#endif
+    munmap(block, whole_huge_pages(bytes ? bytes : 1));
 }
 #elif defined(__EMSCRIPTEN__)
 // Linear memory past the break has never been written, and the engine gives
