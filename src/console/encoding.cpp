@@ -87,16 +87,24 @@ static int decode_utf8(const std::string &s, std::size_t i, char32_t &cp) {
     return len;
 }
 
-bool utf8_to_cp1251(std::string &line) {
-    bool ascii = true;
-    for (std::size_t i = 0; i < line.size(); i++) {
+// 0 when `s` is not UTF-8, 1 when it is plain ASCII, 2 when it holds more.
+static int utf8_kind(const std::string &s) {
+    int kind = 1;
+    for (std::size_t i = 0; i < s.size(); i++) {
         char32_t cp;
-        int len = decode_utf8(line, i, cp);
-        if (!len) return false;
-        if (len > 1) ascii = false;
+        int len = decode_utf8(s, i, cp);
+        if (!len) return 0;
+        if (len > 1) kind = 2;
         i += len - 1;
     }
-    if (ascii) return true;
+    return kind;
+}
+
+bool is_utf8(const std::string &text) { return utf8_kind(text) != 0; }
+
+bool utf8_to_cp1251(std::string &line) {
+    int kind = utf8_kind(line);
+    if (kind != 2) return kind == 1;
     std::string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size();) {

@@ -17,6 +17,8 @@ void console_encoding_reset();
 // Appends the UTF-8 form of code page 1251 bytes to `out`.
 void cp1251_to_utf8(const char *bytes, std::size_t n, std::string &out);
 
+// True when `text` is valid UTF-8.
+bool is_utf8(const std::string &text);
 // Decodes a line that is valid UTF-8 into code page 1251 in place ('?' for a
 // character the code page lacks) and returns true; leaves an invalid line
 // untouched and returns false.
