@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "console/output.h"
 #include "console/signals.h"
@@ -31,41 +32,51 @@
 #include <vector>
 
 #include "console/encoding.h"
+#include "console/history.h"
 #include "text/chars.h"
 #include "text/cp1251.h"
 #endif
 
 namespace {
 constexpr char PROMPT[] = "> ";
+constexpr char CONTINUATION_PROMPT[] = ". ";
 
 bool interactive;  // Ctrl-C is ours: standard input and output are terminals
 bool editing;      // and the line editor reads the lines
-bool prompt_due;   // keyboard_prompt asked for "> " before the next line
+const char *due_prompt;  // what keyboard_prompt asked the editor to show next
+
+bool line_cut;  // the last line could not be held: the next read skips its rest
 
 // At a terminal a Ctrl-C makes the read fail with EINTR; the terminal has
-// already thrown away what was typed, so the line starts again.
-bool plain_line(std::string &line) {
+// already thrown away what was typed.
+keyboard_read plain_line(std::string &line) {
     line.clear();
-    for (;;) {
-        int c = getc(stdin);
-        if (c == EOF) {
-            if (!interactive || feof(stdin) || !take_keyboard_interrupt()) break;
-            clearerr(stdin);
-            line.clear();
-            out_kind(output_kind::prompt);
-            out_char('\n');
-            out_str(PROMPT);
-            out_flush();
-            continue;
-        }
-        line += char(c);
-        if (c == '\n') break;
+    int c = 0;
+    if (line_cut) {
+        line_cut = false;
+        while (c != '\n' && c != EOF) c = getc(stdin);
     }
-    return !line.empty();
+    try {
+        while ((c = getc(stdin)) != EOF) {
+            line += char(c);
+            if (c == '\n') break;
+        }
+    } catch (const std::bad_alloc &) {
+        std::string().swap(line);
+        line_cut = c != '\n';
+        throw;
+    }
+    if (c == EOF && line.empty() && interactive && !feof(stdin) && take_keyboard_interrupt()) {
+        clearerr(stdin);
+        out_kind(output_kind::prompt);
+        out_char('\n');
+        out_flush();
+        return keyboard_read::dropped;
+    }
+    return line.empty() ? keyboard_read::end : keyboard_read::line;
 }
 
 #ifdef JOR_HAVE_LIBEDIT
-constexpr int HISTORY_SIZE = 1000;
 constexpr wchar_t INTERRUPT_KEY = 3;  // Ctrl-C, as read_key reports a Ctrl-C
 
 struct key_binding {
@@ -228,16 +239,21 @@ bool choose_character_locale() {
     return false;
 }
 
+// The editor keeps the history in memory and never touches the file: the
+// file is read and written here, line by line checked, so a foreign or
+// damaged file can neither overrun the editor nor be overwritten.
 void open_history() {
     HistEvent event;
     history_list = history_init();
-    history(history_list, &event, H_SETSIZE, HISTORY_SIZE);
+    history(history_list, &event, H_SETSIZE, int(HISTORY_ENTRIES));
     history(history_list, &event, H_SETUNIQUE, 1);
     const char *home = getenv("HOME");
+    std::vector<std::string> entries;
     if (home && *home) {
         history_file = std::string(home) + "/.jor_history";
-        history(history_list, &event, H_LOAD, history_file.c_str());  // none yet is no fault
+        if (!history_load(history_file, entries)) history_file.clear();
     }
+    for (const std::string &entry : entries) history(history_list, &event, H_ENTER, entry.c_str());
     el_set(editor, EL_HIST, history, history_list);
 }
 
@@ -248,7 +264,8 @@ void remember(std::string entry) {
     if (entry.find_first_not_of(" \t\r") == std::string::npos) return;
     HistEvent event;
     history(history_list, &event, H_ENTER, entry.c_str());
-    if (!history_file.empty()) history(history_list, &event, H_SAVE, history_file.c_str());
+    if (!history_file.empty() && history_entry_fits(entry) && !history_save(history_file, entry))
+        history_file.clear();
 }
 
 bool start_editing() {
@@ -266,36 +283,30 @@ bool start_editing() {
     return true;
 }
 
-bool edited_line(std::string &line) {
-    shown_prompt = prompt_due ? PROMPT : "";
-    prompt_due = false;
+keyboard_read edited_line(std::string &line) {
+    shown_prompt = due_prompt ? due_prompt : "";
+    due_prompt = nullptr;
     watch_resizes(true);
     el_resize(editor);
-    line.clear();
-    for (;;) {
-        line_dropped = false;
-        int count = 0;
-        const char *text = el_gets(editor, &count);
-        if (line_dropped) {
-            shown_prompt = PROMPT;
-            continue;
-        }
-        if (text && count > 0) {
-            line.assign(text, std::size_t(count));
-            remember(line);
-        } else {
-            // The editor shows Ctrl-D as "^D"; whatever runs next starts on a line of its own.
-            out_kind(output_kind::text);
-            out_char('\n');
-        }
-        break;
-    }
+    line_dropped = false;
+    int count = 0;
+    const char *text = el_gets(editor, &count);
     watch_resizes(false);
-    return !line.empty();
+    line.clear();
+    if (line_dropped) return keyboard_read::dropped;
+    if (text && count > 0) {
+        line.assign(text, std::size_t(count));
+        remember(line);
+        return keyboard_read::line;
+    }
+    // The editor shows Ctrl-D as "^D"; whatever runs next starts on a line of its own.
+    out_kind(output_kind::text);
+    out_char('\n');
+    return keyboard_read::end;
 }
 #else
 bool start_editing() { return false; }
-bool edited_line(std::string &line) { return plain_line(line); }
+keyboard_read edited_line(std::string &line) { return plain_line(line); }
 #endif
 }  // namespace
 
@@ -310,20 +321,21 @@ void keyboard_start(const keyboard_setup &setup) {
     if (interactive && !editing) editing = start_editing();
 }
 
-void keyboard_prompt() {
+void keyboard_prompt(bool continues) {
+    const char *prompt = continues && interactive ? CONTINUATION_PROMPT : PROMPT;
     if (editing) {
-        prompt_due = true;
+        due_prompt = prompt;
     } else {
         out_kind(output_kind::prompt);
-        out_str(PROMPT);
+        out_str(prompt);
     }
     out_flush();
 }
 
-bool keyboard_read_line(std::string &line) {
+keyboard_read keyboard_read_line(std::string &line) {
     out_flush();
     keyboard_wait_begins();
-    bool got = editing ? edited_line(line) : plain_line(line);
+    keyboard_read got = editing ? edited_line(line) : plain_line(line);
     keyboard_wait_ends();
     return got;
 }

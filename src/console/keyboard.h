@@ -21,10 +21,19 @@ struct keyboard_setup {
 // history and Ctrl-C when standard input and standard output are terminals
 // and the output is the console; plainly otherwise.
 void keyboard_start(const keyboard_setup &setup);
-// Shows the prompt "> " for the next keyboard line. While lines are edited
+// Shows the prompt for the next keyboard line: "> ", or at a terminal ". "
+// when the line continues an unfinished statement. While lines are edited
 // the editor shows it when it reads the line.
-void keyboard_prompt();
-// Reads one line, its line end included when present. False at end of input.
-bool keyboard_read_line(std::string &line);
+void keyboard_prompt(bool continues);
+
+enum class keyboard_read {
+    line,     // a line was read
+    end,      // the input has ended
+    dropped,  // Ctrl-C threw away the line being typed; its prompt is due again
+};
+// Reads one line, its line end included when present. Of a line too long
+// to hold, the failure goes on at once and the next read skips the rest, so
+// nothing of that line is ever handed out.
+keyboard_read keyboard_read_line(std::string &line);
 // The longest beginning that all of `names` share.
 std::string shared_beginning(const std::vector<std::string> &names);

@@ -77,13 +77,21 @@ void write_output(output_kind, std::string_view bytes) {
     if (!write_all(bytes) && !reading_keyboard) session_end(EXIT_WRITE_FAILED);
 }
 
+// Ctrl-C at the prompt throws away the line being typed and, with it, the
+// whole statement that the line would have continued.
 bool read_keyboard(std::string &line) {
-    reading_keyboard = true;
-    bool got = keyboard_read_line(line);
-    reading_keyboard = false;
-    if (failure_pending) session_end(EXIT_WRITE_FAILED);
-    return got;
+    for (;;) {
+        reading_keyboard = true;
+        keyboard_read got = keyboard_read_line(line);
+        reading_keyboard = false;
+        if (failure_pending) session_end(EXIT_WRITE_FAILED);
+        if (got != keyboard_read::dropped) return got == keyboard_read::line;
+        if (session_statement_unfinished()) session_abandon_statement();
+        keyboard_prompt(false);
+    }
 }
+
+void prompt_keyboard() { keyboard_prompt(session_statement_unfinished()); }
 
 // Message 16 for an OUT that cannot be used, on the original standard output.
 int refuse_output(const char *external_name) {
@@ -124,6 +132,6 @@ int driver_main(int argc, char **argv) {
     session_host host;
     host.write = write_output;
     host.read_line = read_keyboard;
-    host.prompt = keyboard_prompt;
+    host.prompt = prompt_keyboard;
     return session_run(options, host);
 }

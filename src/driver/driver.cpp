@@ -71,7 +71,7 @@ void load(const source &next) {
         if (!input) raise_error(ERR_OPEN, next.name->c_str());
     }
     statement_source = next.name.value_or("");
-    init_in(input);
+    init_in(input, next.name ? next.name->c_str() : nullptr);
     yyparse();
 }
 
@@ -90,6 +90,29 @@ void dispose_of_rest_of_input() {
         clear_in();
 }
 
+// An error while the report is printed cuts the report short.
+void report(int code) {
+    error_code = code;
+    if (run_protected(print_error_report)) run_protected([] { out_char('\n'); });
+}
+
+// Reports the error that ended a pass and disposes of the rest of its
+// source. The disposal can fail in turn (a line too long to hold, a read
+// error): that failure is reported too, and disposal goes on after the line
+// where it stopped. Should a failure take no line with it, the rest of the
+// source is left unread, so this always ends.
+void recover(int code) {
+    report(code);
+    run_protected([&] { tell_statement_done(code); });
+    for (;;) {
+        int lines = lines_read();
+        code = run_protected(dispose_of_rest_of_input);
+        if (code == 0) return;
+        report(code);
+        if (lines_read() == lines) return;
+    }
+}
+
 int run(source pending) {
     for (;;) {
         int code = run_protected([&] { start_pass(pending); });
@@ -102,11 +125,17 @@ int run(source pending) {
             pending = loaded_file(error_parm);
             continue;
         }
-        print_error_report();
+        if (code == STATEMENT_ABANDONED) {
+            clear_in();
+            pending = keyboard();
+            continue;
+        }
         // A heap that could not be set up cannot be set up on a later pass.
-        if (!heap_ready()) return code;
-        tell_statement_done(code);
-        dispose_of_rest_of_input();
+        if (!heap_ready()) {
+            report(code);
+            return code;
+        }
+        recover(code);
         pending = keyboard();
     }
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "driver/session.h"
+#include "errors/xerrmsg.h"
 
 // Evaluates a complete statement in the global environment and prints its
 // value (behind "-> " while a file is read); then collects garbage.
@@ -20,6 +21,9 @@ const char *version_line();
 // Returns every global of the interpreter to its state at start-up, so that
 // another run can follow in the same process.
 void reset_interpreter();
+// How the host's keyboard ends a pass that it abandons the statement of;
+// no error, and never reported.
+constexpr int STATEMENT_ABANDONED = ERROR_COUNT;
 // Hands a finished statement to the session's host.
 void session_statement_done(const statement_event &event);
 

@@ -2,7 +2,9 @@
 // that deep recursion is stopped by the stack guard's budget, never by the
 // operating system.
 #include <pthread.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +46,13 @@ void *run_interpreter(void *p) {
     return nullptr;
 }
 
+// The stack this thread may grow to, as the limit in force says.
+std::size_t own_stack_limit() {
+    rlimit limit;
+    if (getrlimit(RLIMIT_STACK, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return INTERPRETER_STACK;
+    return std::size_t(limit.rlim_cur);
+}
+
 // The text that --help or --version, given alone, answers with.
 const char *option_answer(int argc, char **argv) {
     if (argc != 2) return nullptr;
@@ -54,6 +63,9 @@ const char *option_answer(int argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    // Past a file-size limit a write fails with EFBIG and is told like any
+    // other failed write; the signal would end the run without a word.
+    signal(SIGXFSZ, SIG_IGN);
     if (const char *answer = option_answer(argc, argv)) return console_write_text(answer) ? 0 : EXIT_WRITE_FAILED;
     run_arguments run {argc, argv, 0};
     pthread_attr_t attributes;
@@ -63,9 +75,9 @@ int main(int argc, char **argv) {
     // The interpreter's thread inherits this mask and lifts it for itself.
     console_signals_block();
     if (pthread_create(&thread, &attributes, run_interpreter, &run) != 0) {
-        // No room for the large stack: run here, with the guard scaled to
-        // the stack this thread has.
-        error_init(std::size_t(8) << 20);
+        // No room for the large stack (a limit on the address space, say):
+        // run here, with the guard scaled to the stack this thread may have.
+        error_init(own_stack_limit());
         run.status = front_end(argc, argv);
     } else {
         pthread_join(thread, nullptr);

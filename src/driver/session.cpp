@@ -12,6 +12,7 @@
 #include "errors/guards.h"
 #include "errors/xerror.h"
 #include "reader/input.h"
+#include "reader/lexer.h"
 
 namespace {
 const session_host *host;
@@ -20,16 +21,25 @@ volatile std::sig_atomic_t waiting_for_line;
 
 void write_to_host(output_kind kind, const char *bytes, std::size_t n) { host->write(kind, {bytes, n}); }
 
+// Brackets the host's read_line, which may leave by an unwind (a statement
+// abandoned, a session ended).
+struct line_wait {
+    line_wait() { waiting_for_line = 1; }
+    ~line_wait() {
+        waiting_for_line = 0;
+        // An interrupt that came as the line was awaited was meant for the
+        // statement that had already ended.
+        if (pending_signal_error == ERR_INTERRUPT) pending_signal_error = 0;
+    }
+    line_wait(const line_wait &) = delete;
+    line_wait &operator=(const line_wait &) = delete;
+};
+
 bool read_line_from_host(std::string &line) {
     if (!host->read_line) return false;
     out_flush();
-    waiting_for_line = 1;
-    bool got = host->read_line(line);
-    waiting_for_line = 0;
-    // An interrupt that came as the line was awaited was meant for the
-    // statement that had already ended.
-    if (pending_signal_error == ERR_INTERRUPT) pending_signal_error = 0;
-    return got;
+    line_wait wait;
+    return host->read_line(line);
 }
 
 void prompt_for_line() {
@@ -80,5 +90,9 @@ void session_reset() { reset_interpreter(); }
 void session_interrupt() {
     if (!waiting_for_line && !pending_signal_error) pending_signal_error = ERR_INTERRUPT;
 }
+
+bool session_statement_unfinished() { return statement_unfinished(); }
+
+void session_abandon_statement() { error_call(STATEMENT_ABANDONED); }
 
 void session_end(int status) { end_run(status); }

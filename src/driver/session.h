@@ -31,6 +31,8 @@ struct session_host {
     std::function<bool(std::string &line)> read_line;
     // Shows the prompt before a keyboard line is read. Without it "> " is
     // written (as output of kind prompt), unless the options say otherwise.
+    // session_statement_unfinished tells whether the line continues a
+    // statement.
     std::function<void()> prompt;
     // Told after each statement's value or error report.
     std::function<void(const statement_event &event)> statement_done;
@@ -55,6 +57,13 @@ void session_reset();
 // Safe from any thread and from a signal handler; does nothing while the
 // session waits for a keyboard line.
 void session_interrupt();
+// From inside the host's prompt or read_line: true when part of a statement
+// has been read, so the line to come continues it.
+bool session_statement_unfinished();
+// From inside the host's read_line: forgets the unfinished statement as if
+// it had never been typed. Nothing is reported; reading starts afresh with
+// a new prompt. Does not return.
+[[noreturn]] void session_abandon_statement();
 // Ends the running session at once with `status`, from inside a callback of
 // its host (a write that cannot be done, say). Does not return.
 [[noreturn]] void session_end(int status);

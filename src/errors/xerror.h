@@ -78,12 +78,15 @@ bool recovery_armed();
 [[noreturn]] void end_run(int status);
 
 // Runs a whole session; returns the status it ended with: body's own
-// result, or the status given to end_run.
+// result, or the status given to end_run. Memory refused outside every
+// recovery point ends it with status 2.
 template <class Body>
 int run_session(Body &&body) {
     try {
         return body();
     } catch (const xerror_detail::run_end &end) {
         return end.status;
+    } catch (const std::bad_alloc &) {
+        return ERR_NO_MEMORY;
     }
 }

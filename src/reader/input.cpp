@@ -10,10 +10,12 @@
 #include "reader/input.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "console/encoding.h"
 #include "console/output.h"
+#include "errors/xerror.h"
 #include "reader/lexer.h"
 
 int currchar;
@@ -23,8 +25,13 @@ keyboard_prompter show_keyboard_prompt;
 
 namespace {
 constexpr std::size_t PIECE_SIZE = 10239;
+// A line buffer larger than this is given back once its line has been read.
+constexpr std::size_t RETAINED_LINE_CAPACITY = std::size_t(1) << 20;
 
 FILE *in;
+std::string in_name;  // of the source file, for error 16
+bool in_failed;       // a read of the source file has failed
+bool in_line_cut;     // its current line could not be held: skip its rest
 std::string input_buf;     // the current piece, cut at its first NUL
 std::size_t input_pos;
 int flag;
@@ -46,22 +53,47 @@ int currchar_line;
 
 physical_line &current_line() { return in ? file_line : keyboard_line; }
 
-bool read_physical_line(physical_line &line) {
-    bool got;
-    if (in) {
-        raw_line.clear();
-        int c;
+// A line of the source file. Of one too long to hold, the rest is skipped
+// by the next read, after the failure has been reported; a read error is
+// error 16 for the file, after which the file reads as ended.
+bool read_file_line() {
+    raw_line.clear();
+    if (in_failed) return false;
+    int c = 0;
+    if (in_line_cut) {
+        in_line_cut = false;
+        while (c != '\n' && c != EOF) c = getc(in);
+    }
+    try {
         while ((c = getc(in)) != EOF) {
             raw_line += char(c);
             if (c == '\n') break;
         }
-        got = !raw_line.empty();
-    } else {
-        got = read_keyboard_line && read_keyboard_line(raw_line);
+    } catch (const std::bad_alloc &) {
+        in_line_cut = c != '\n';
+        throw;
+    }
+    if (c == EOF && ferror(in)) {
+        in_failed = true;
+        raise_error(ERR_OPEN, in_name.c_str());
+    }
+    return !raw_line.empty();
+}
+
+bool read_physical_line(physical_line &line) {
+    bool got;
+    try {
+        got = in ? read_file_line() : read_keyboard_line && read_keyboard_line(raw_line);
+        if (got && !console_is_cp1251()) utf8_to_cp1251(raw_line);
+    } catch (const std::bad_alloc &) {
+        // The line is gone; so is the memory it had taken.
+        std::string().swap(raw_line);
+        line.number++;
+        throw;
     }
     if (!got) return false;
-    if (!console_is_cp1251()) utf8_to_cp1251(raw_line);
     line.text.swap(raw_line);
+    if (raw_line.capacity() > RETAINED_LINE_CAPACITY) std::string().swap(raw_line);
     line.pos = 0;
     line.number++;
     return true;
@@ -88,21 +120,26 @@ void echo_piece() {
 bool is_transcript_line() { return input_buf.size() >= 2 && input_buf[0] == '-' && input_buf[1] == '>'; }
 }  // namespace
 
-void init_in(FILE *file) {
+void init_in(FILE *file, const char *name) {
     in = file;
+    in_name = name ? name : "";
+    in_failed = false;
+    in_line_cut = false;
     nextchar = '\n';
     flag = 0;
     input_buf.clear();
     input_pos = 0;
     if (file) file_line = {};
     nextchar_line = current_line().number;
-    begin_flag = 1;
+    lexer_restart();
     getnext();
 }
 
 bool reading_file() { return in != nullptr; }
 
 int input_line() { return currchar_line; }
+
+int lines_read() { return current_line().number; }
 
 void getnext() {
     currchar = nextchar;

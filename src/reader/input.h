@@ -15,9 +15,12 @@ extern keyboard_line_reader read_keyboard_line;
 using keyboard_prompter = void (*)();
 extern keyboard_prompter show_keyboard_prompt;
 
-// Starts reading `file`, or the keyboard when it is null. The keyboard goes
-// on with the unread pieces of its current line, if any.
-void init_in(FILE *file);
+// Starts reading `file` (known in messages as `name`), or the keyboard when
+// it is null. The keyboard goes on with the unread pieces of its current
+// line, if any. A line too long to hold is error 2, and reading goes on
+// after it; a read error of the file is error 16, and the file then reads
+// as ended.
+void init_in(FILE *file, const char *name = nullptr);
 void getnext();
 // Skips every character of value 32 or less (end of input is not skipped).
 void skip_space();
@@ -33,3 +36,5 @@ bool reading_file();
 // The line of the current source that currchar belongs to, counted from 1
 // (keyboard lines are counted over the whole session).
 int input_line();
+// How many lines of the current source have been read or skipped so far.
+int lines_read();

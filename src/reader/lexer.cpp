@@ -22,6 +22,9 @@ int begin_flag;
 namespace {
 int token_line;      // the source line of the token being read
 int statement_line;  // the source line of the current statement's first token
+// Set from the first character of a token or of a block comment until the
+// lexer has read it whole: a line end inside it does not end it.
+bool inside_token;
 }  // namespace
 
 namespace {
@@ -77,6 +80,7 @@ bool skip_blanks_and_comments() {
         skip_space();
         if (currchar == -1) return false;
         if (currchar == '/' && nextchar == '*') {
+            inside_token = true;
             getnext();
             getnext();
             while (!(currchar == '*' && nextchar == '/')) {
@@ -85,6 +89,7 @@ bool skip_blanks_and_comments() {
             }
             getnext();
             getnext();
+            inside_token = false;
         } else if (currchar == '/' && nextchar == '/') {
             getnext();
             getnext();
@@ -185,6 +190,7 @@ int single_character() {
 
 int yylex1() {
     if (!skip_blanks_and_comments()) return end_of_input();
+    inside_token = true;
     token_line = input_line();
     int c = currchar;
     if (is_alpha(c) || c == '_' || c == '.') return identifier();
@@ -198,9 +204,17 @@ int yylex1() {
 int yylex() {
     bool starts_statement = begin_flag;
     int token = yylex1();
+    inside_token = false;
     if (starts_statement && token != ';') statement_line = token_line;
     begin_flag = token == ';';
     return token;
 }
 
 int statement_first_line() { return statement_line; }
+
+void lexer_restart() {
+    begin_flag = 1;
+    inside_token = false;
+}
+
+bool statement_unfinished() { return !begin_flag || inside_token; }

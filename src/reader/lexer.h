@@ -6,6 +6,11 @@ extern int yylval;  // defined by the parser
 
 int yylex();
 int yylex1();
+// Forgets the statement being read: the next token starts one.
+void lexer_restart();
+// True once part of a statement has been read (a token, or the beginning of
+// one that spans lines) and until the ';' that ends it.
+bool statement_unfinished();
 // The source line of the first token of the statement being read (or just
 // executed).
 int statement_first_line();

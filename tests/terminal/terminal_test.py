@@ -93,9 +93,10 @@ class Terminal:
     def wait_text(self, text):
         return self.wait(repr(text), lambda lines: any(text in line for line in lines))
 
-    def wait_prompt(self):
-        """Waits until the editor shows an empty prompt at the bottom of the session."""
-        return self.wait("an empty prompt", lambda lines: lines and lines[-1] == ">")
+    def wait_prompt(self, prompt=">"):
+        """Waits until the editor shows an empty prompt at the bottom of the
+        session: ">", or "." where a line continues a statement."""
+        return self.wait(f"an empty prompt {prompt!r}", lambda lines: lines and lines[-1] == prompt)
 
     def enter(self, text, *result):
         """Types a line, presses Enter and waits for the line and its result."""
@@ -134,10 +135,10 @@ def case_statement(t, home):
     t.wait_prompt()
     t.type("2 *")
     t.keys("Enter")
-    t.wait_lines("> 2 *", ">")
+    t.wait_lines("> 2 *", ".")
     t.type("(3 + 4);")
     t.keys("Enter")
-    t.wait_lines("> 2 *", "> (3 + 4);", "14", ">")
+    t.wait_lines("> 2 *", ". (3 + 4);", "14", ">")
     t.wait_prompt()
     t.keys("C-d")
     expect(t.exit_status() == 0, "end of input should end the run with status 0", t.screen())
@@ -220,6 +221,49 @@ def case_interrupt(t, home):
            "only the running statement should have been interrupted", lines)
     expect(not any("Синтаксическая" in line for line in lines),
            "a dropped line should never be read", lines)
+
+
+def case_unfinished_statement(t, home):
+    """A line that continues a statement is prompted by ".", a comment or a
+    quoted list left open included; Ctrl-C there drops the whole statement."""
+    t.wait_prompt()
+    t.type("f(x) = if x > 0")
+    t.keys("Enter")
+    t.wait_prompt(".")
+    t.type("then 1")
+    t.keys("Enter")
+    t.wait_lines("> f(x) = if x > 0", ". then 1", ".")
+    t.keys("C-c")
+    t.wait_lines(". then 1", ". ^C", ">")
+    t.enter("2 + 2;", "4", ">")
+    lines = t.enter("f;", "-> Неизвестный символ F")
+    expect(not any("Синтаксическая" in line for line in lines), "the dropped statement was read", lines)
+    # An unfinished line dropped with its statement: nothing of either is read.
+    t.wait_prompt()
+    t.type("car('(a")
+    t.keys("Enter")
+    t.wait_prompt(".")
+    t.type("b c")
+    t.keys("Left", "C-c")
+    t.wait_lines(". b c^C", ">")
+    t.wait_prompt()
+    t.type("/* a comment")
+    t.keys("Enter")
+    t.wait_prompt(".")
+    t.type("on two lines */ 3 *")
+    t.keys("Enter")
+    t.wait_prompt(".")
+    t.type("5;")
+    t.keys("Enter")
+    t.wait_lines("> /* a comment", ". on two lines */ 3 *", ". 5;", "15", ">")
+    # After a finished statement and on the same line as its end, "> " again.
+    t.enter("1; 2;", "1", "2", ">")
+    # Ctrl-C at the first line of a statement only drops that line.
+    t.wait_prompt()
+    t.type("x =")
+    t.keys("C-c")
+    t.wait_lines("> x =^C", ">")
+    t.enter("10 - 3;", "7")
 
 
 def unvis(line):
