@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,11 +47,26 @@ void *run_interpreter(void *p) {
     return nullptr;
 }
 
-// The stack this thread may grow to, as the limit in force says.
-std::size_t own_stack_limit() {
+// What is left of this thread's stack below the caller, as the limit in
+// force says: the limit less what the environment, the arguments and the
+// frames above have taken already.
+[[gnu::noinline]] std::size_t own_stack_left() {
     rlimit limit;
-    if (getrlimit(RLIMIT_STACK, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return INTERPRETER_STACK;
-    return std::size_t(limit.rlim_cur);
+    std::size_t size = INTERPRETER_STACK;
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) size = std::size_t(limit.rlim_cur);
+    auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    pthread_attr_t attributes;
+    std::size_t used = 0;
+    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+        void *low;
+        std::size_t length;
+        if (pthread_attr_getstack(&attributes, &low, &length) == 0) {
+            std::uintptr_t top = reinterpret_cast<std::uintptr_t>(low) + length;
+            if (top > here) used = top - here;
+        }
+        pthread_attr_destroy(&attributes);
+    }
+    return used < size ? size - used : 0;
 }
 
 // The text that --help or --version, given alone, answers with.
@@ -77,7 +93,7 @@ int main(int argc, char **argv) {
     if (pthread_create(&thread, &attributes, run_interpreter, &run) != 0) {
         // No room for the large stack (a limit on the address space, say):
         // run here, with the guard scaled to the stack this thread may have.
-        error_init(own_stack_limit());
+        error_init(own_stack_left());
         run.status = front_end(argc, argv);
     } else {
         pthread_join(thread, nullptr);

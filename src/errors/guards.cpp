@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "errors/xerror.h"
 
 char *stack_base;
@@ -38,6 +40,10 @@ constexpr std::size_t stack_budget_bytes = std::size_t(25) << 10;
 constexpr std::size_t stack_budget_bytes = std::size_t(32) << 20;
 #endif
 
+// Frames the guard does not see (the parser's, the C library's, a report's)
+// need room of their own beyond the budget, however small the stack is.
+constexpr std::size_t unguarded_reserve = std::size_t(64) << 10;
+
 constexpr char float_fault_report[] = "-> Деление на ноль или переполнение\n";
 
 void floatError(int, siginfo_t *info, void *) {
@@ -57,7 +63,8 @@ void error_init(std::size_t stack_size) {
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
     stack_base = static_cast<char *>(__builtin_frame_address(0));
-    stack_budget = stack_size / 2 < stack_budget_bytes ? stack_size / 2 : stack_budget_bytes;
+    std::size_t beyond_reserve = stack_size > unguarded_reserve ? stack_size - unguarded_reserve : 0;
+    stack_budget = std::min({stack_size / 2, beyond_reserve, stack_budget_bytes});
 }
 
 void stack_fault() {
