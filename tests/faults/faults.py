@@ -388,7 +388,7 @@ def session(c, home, *lines):
             t.keys("Enter")
         t.wait_prompt()
         t.keys("C-d")
-        t.wait("the session to end", lambda screen: any(line.startswith("Pane is dead") for line in screen))
+        t.wait("the session to end", lambda screen: t.tmux("list-panes", "-F", "#{pane_dead}").strip() == "1")
     finally:
         t.close()
 

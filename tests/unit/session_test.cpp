@@ -137,3 +137,37 @@ TEST(Session, HostCanEndTheSessionAndQuitEndsItToo) {
     };
     EXPECT_EQ(session_run(options, host), 74);
 }
+
+// The host learns at each prompt whether the line continues a statement, and
+// may drop that statement unread; the reader then starts afresh.
+TEST(Session, HostSeesUnfinishedStatementsAndCanAbandonThem) {
+    session_reset();
+    session_options options;
+    options.utf8 = true;
+    options.banner = false;
+    options.heap_cells = 20000;
+    std::deque<std::string> keyboard {"1 +\n", "2;\n", "f(x) =\n", "DROP\n", "f;\n", "'(a\n", "b); /* c\n",
+                                      "*/ 4; x\n", "DROP\n", "5;\n"};
+    std::vector<bool> unfinished;
+    std::string output;
+    int reports = 0;
+    session_host host;
+    host.write = [&](output_kind kind, std::string_view bytes) {
+        if (kind == output_kind::result || kind == output_kind::report) output += bytes;
+    };
+    host.prompt = [&] { unfinished.push_back(session_statement_unfinished()); };
+    host.read_line = [&](std::string &line) {
+        if (keyboard.empty()) return false;
+        line = keyboard.front();
+        keyboard.pop_front();
+        if (line == "DROP\n") session_abandon_statement();
+        return true;
+    };
+    host.statement_done = [&](const statement_event &event) { reports += event.error_code != 0; };
+    EXPECT_EQ(session_run(options, host), 0);
+    // One prompt before each line and one before the end of input.
+    std::vector<bool> expected {false, true, false, true, false, false, true, true, true, false, false};
+    EXPECT_EQ(unfinished, expected);
+    EXPECT_EQ(output, "3\n-> Неизвестный символ F\n(A B)\n4\n5\n");
+    EXPECT_EQ(reports, 1);
+}
