@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -47,26 +48,23 @@ void *run_interpreter(void *p) {
     return nullptr;
 }
 
-// What is left of this thread's stack below the caller, as the limit in
-// force says: the limit less what the environment, the arguments and the
-// frames above have taken already.
+// What is left of this thread's stack below the caller. The C library
+// derives the lowest address the stack may grow to from the limit in force
+// (getrlimit) less what the environment and the arguments take.
 [[gnu::noinline]] std::size_t own_stack_left() {
-    rlimit limit;
-    std::size_t size = INTERPRETER_STACK;
-    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) size = std::size_t(limit.rlim_cur);
     auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     pthread_attr_t attributes;
-    std::size_t used = 0;
     if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
         void *low;
         std::size_t length;
-        if (pthread_attr_getstack(&attributes, &low, &length) == 0) {
-            std::uintptr_t top = reinterpret_cast<std::uintptr_t>(low) + length;
-            if (top > here) used = top - here;
-        }
+        bool known = pthread_attr_getstack(&attributes, &low, &length) == 0;
         pthread_attr_destroy(&attributes);
+        auto bottom = reinterpret_cast<std::uintptr_t>(low);
+        if (known && here > bottom) return std::min(here - bottom, INTERPRETER_STACK);
     }
-    return used < size ? size - used : 0;
+    rlimit limit;
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur < INTERPRETER_STACK) return limit.rlim_cur;
+    return INTERPRETER_STACK;
 }
 
 // The text that --help or --version, given alone, answers with.
