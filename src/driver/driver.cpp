@@ -91,7 +91,10 @@ void dispose_of_rest_of_input() {
 }
 
 // An error while the report is printed cuts the report short.
-void report(int code) {
+//
+// Neither this nor recover is inlined into run: their frames must not sit
+// under every statement's evaluation, where the stack guard counts them.
+[[gnu::noinline]] void report(int code) {
     error_code = code;
     if (run_protected(print_error_report)) run_protected([] { out_char('\n'); });
 }
@@ -101,7 +104,7 @@ void report(int code) {
 // error): that failure is reported too, and disposal goes on after the line
 // where it stopped. Should a failure take no line with it, the rest of the
 // source is left unread, so this always ends.
-void recover(int code) {
+[[gnu::noinline]] void recover(int code) {
     report(code);
     run_protected([&] { tell_statement_done(code); });
     for (;;) {
