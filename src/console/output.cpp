@@ -22,6 +22,9 @@ output_sink sink;
 std::string pending;
 output_kind pending_kind = output_kind::text;
 constexpr std::size_t flush_threshold = 1 << 16;
+// Room kept in the buffer, so that no write below the threshold needs
+// memory: an error report still comes out whole when none is left.
+constexpr std::size_t kept_capacity = 2 * flush_threshold;
 
 void write_to_descriptor(const char *p, std::size_t n) {
     while (n > 0) {
@@ -62,10 +65,15 @@ void out_flush() {
         sink(pending_kind, bytes.data(), bytes.size());
     else
         write_to_descriptor(bytes.data(), bytes.size());
+    if (pending.empty()) {
+        bytes.clear();
+        pending.swap(bytes);
+    }
 }
 
 void out_bytes(const char *bytes, std::size_t n) {
     if (n == 0) return;
+    if (pending.capacity() < kept_capacity) pending.reserve(kept_capacity);
     if (console_is_cp1251())
         pending.append(bytes, n);
     else
