@@ -210,6 +210,8 @@ void garbage() {
 #endif
 }
 
+int cells_taken_since_collection() { return young_count + (nmem - young_tail); }
+
 bool heap_consistent() {
     int on_list = 0;
     for (int i = fmem; i >= 0; i = mem[i].u.w.first) {

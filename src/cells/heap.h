@@ -16,6 +16,9 @@ bool heap_ready();
 // Frees every unreachable cell, though usually only the cells made since the
 // last collection need looking at.
 void garbage();
+// The cells constructors have taken since the last collection, from the
+// free list and from the never-used tail alike.
+int cells_taken_since_collection();
 // Frees the heap and the symbol table: the state before the first mem_init.
 void heap_reset();
 // Debug aids: the free list and the tags are sound; every cell in use is

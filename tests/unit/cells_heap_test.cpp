@@ -118,6 +118,21 @@ TEST_F(HeapTest, FindFreeTakesTheFreeListThenTheTail) {
     }
 }
 
+// The count logged per statement: every cell taken since the last
+// collection, from the free list and from the never-used tail alike.
+TEST_F(HeapTest, CellsTakenSinceTheLastCollectionCountBothSources) {
+    EXPECT_EQ(cells_taken_since_collection(), 0);
+    int made = 0;
+    for (; fmem >= 0 || made < 10; made++) make_integer(made);
+    int tail_cells = std::min(5, MEM_SIZE - nmem);
+    for (int k = 0; k < tail_cells; k++) make_pair(NIL, NIL);
+    EXPECT_EQ(cells_taken_since_collection(), made + tail_cells);
+    garbage();
+    EXPECT_EQ(cells_taken_since_collection(), 0);
+    make_boolean(1);
+    EXPECT_EQ(cells_taken_since_collection(), 1);
+}
+
 TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
     std::vector<int> held;
     int keep = NIL;
