@@ -2,7 +2,14 @@
 // it is evaluated, every result goes back through make_number. Division by
 // zero and overflow give infinities and NaNs; only the elementary functions
 // raise error 5, for exactly the arguments the C library rejects.
+//
+// Two integer operands, the common case of + - * and the comparisons, are
+// computed in 64-bit integers instead. The result is the cell make_number
+// would give: a sum, difference or product of two 32-bit integers is exact
+// in 64 bits, and where it leaves the 32-bit range its conversion to double
+// rounds as the double operation would.
 #include <cmath>
+#include <cstdint>
 
 #include "builtins/builtins.h"
 #include "cells/cell.h"
@@ -38,6 +45,42 @@ operands two_arguments(int args, const char *s, int N, int V, bool second_first)
     return v;
 }
 
+// The operand cells of a call with exactly two arguments, evaluated and
+// checked first to second, as the general paths do.
+struct operand_cells {
+    int first, second;
+};
+inline int checked_operand(int expression, const char *s, int N, int V) {
+    int v = eval(expression, N, V);
+    if (!is_integer(v)) get_number(v, s);
+    return v;
+}
+inline operand_cells two_operands(int args, const char *s, int N, int V) {
+    int first = checked_operand(first_word(args), s, N, V);
+    return {first, checked_operand(first_word(second_word(args)), s, N, V)};
+}
+inline bool both_integers(operand_cells v) { return is_integer(v.first) && is_integer(v.second); }
+inline int64_t integer_value(int i) { return first_word(i); }
+
+int make_whole_number(int64_t x) {
+    return x >= INT32_MIN && x <= INT32_MAX ? make_integer(int32_t(x)) : make_real(double(x));
+}
+
+// An arithmetic operation: `whole` on two integers, `real` otherwise.
+template <class Whole, class Real>
+int arithmetic2(const char *s, int args, int N, int V, Whole whole, Real real) {
+    operand_cells v = two_operands(args, s, N, V);
+    if (both_integers(v)) return make_whole_number(whole(integer_value(v.first), integer_value(v.second)));
+    return make_number(real(get_number(v.first, s), get_number(v.second, s)));
+}
+
+template <class Fails>
+int compare2(const char *s, int args, int N, int V, Fails fails) {
+    operand_cells v = two_operands(args, s, N, V);
+    if (both_integers(v)) return make_boolean(!fails(integer_value(v.first), integer_value(v.second)));
+    return make_boolean(!fails(get_number(v.first, s), get_number(v.second, s)));
+}
+
 template <class Step>
 int fold(const char *s, int args, int N, int V, Step step) {
     count_arguments(args, s, 1, UNLIMITED);
@@ -63,13 +106,20 @@ int unary(const char *s, int args, int N, int V, Function function) {
     count_arguments(args, s, 1, 1);
     return make_number(function(number_argument(get_car(args), s, N, V)));
 }
+
+
+constexpr auto add = [](auto x, auto y) { return x + y; };
+constexpr auto subtract = [](auto x, auto y) { return x - y; };
+constexpr auto multiply = [](auto x, auto y) { return x * y; };
 }  // namespace
 
 int proc_add(const char *s, int a, int n, int v) {
-    return fold(s, a, n, v, [](double acc, double x) { return acc + x; });
+    if (narg(a, s) == 2) return arithmetic2(s, a, n, v, add, add);
+    return fold(s, a, n, v, add);
 }
 int proc_mul(const char *s, int a, int n, int v) {
-    return fold(s, a, n, v, [](double acc, double x) { return acc * x; });
+    if (narg(a, s) == 2) return arithmetic2(s, a, n, v, multiply, multiply);
+    return fold(s, a, n, v, multiply);
 }
 int proc_max(const char *s, int a, int n, int v) {
     return fold(s, a, n, v, [](double kept, double x) { return x > kept ? x : kept; });
@@ -80,8 +130,7 @@ int proc_min(const char *s, int a, int n, int v) {
 
 int proc_sub(const char *s, int args, int N, int V) {
     if (count_arguments(args, s, 1, 2) == 1) return make_number(-number_argument(get_car(args), s, N, V));
-    operands v = two_arguments(args, s, N, V, false);
-    return make_number(v.first - v.second);
+    return arithmetic2(s, args, N, V, subtract, subtract);
 }
 
 int proc_div(const char *s, int args, int N, int V) {
@@ -113,20 +162,30 @@ int proc_expt(const char *s, int args, int N, int V) {
     return make_number(std::pow(base, exponent));
 }
 
+namespace {
+// Each comparison names when it fails, as written for doubles: a NaN
+// operand makes some of them hold.
+template <class Fails>
+int comparison(const char *s, int args, int N, int V, Fails fails) {
+    if (narg(args, s) == 2) return compare2(s, args, N, V, fails);
+    return compare(s, args, N, V, fails);
+}
+}  // namespace
+
 int proc_eqn(const char *s, int a, int n, int v) {
-    return compare(s, a, n, v, [](double x, double y) { return !(x == y); });
+    return comparison(s, a, n, v, [](auto x, auto y) { return !(x == y); });
 }
 int proc_gtn(const char *s, int a, int n, int v) {
-    return compare(s, a, n, v, [](double x, double y) { return x <= y; });
+    return comparison(s, a, n, v, [](auto x, auto y) { return x <= y; });
 }
 int proc_ltn(const char *s, int a, int n, int v) {
-    return compare(s, a, n, v, [](double x, double y) { return x >= y; });
+    return comparison(s, a, n, v, [](auto x, auto y) { return x >= y; });
 }
 int proc_gen(const char *s, int a, int n, int v) {
-    return compare(s, a, n, v, [](double x, double y) { return x < y; });
+    return comparison(s, a, n, v, [](auto x, auto y) { return x < y; });
 }
 int proc_len(const char *s, int a, int n, int v) {
-    return compare(s, a, n, v, [](double x, double y) { return x > y; });
+    return comparison(s, a, n, v, [](auto x, auto y) { return x > y; });
 }
 
 int proc_abs(const char *s, int a, int n, int v) { return unary(s, a, n, v, [](double x) { return std::fabs(x); }); }
