@@ -65,9 +65,12 @@ int call_builtin(int op, int args, int names, int values) {
     const func_entry &row = func[mem[op].u.w.second];
     return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
 }
-// The application of a compound expression. Kept apart from eval1, whose
-// common cases, names and constants, then need no frame of this size.
-[[gnu::noinline]] int evaluate_form(int e, int N, int V) {
+}  // namespace
+
+// Kept apart from eval, whose common cases, names and constants, then need
+// no frame of this size.
+int evaluate_form(int e, int N, int V) {
+    check_stack();
     int entry = push_call(e, N, V);
     int op = eval(mem[e].u.w.first, N, V);
     stack_calls[entry].op = op;
@@ -137,22 +140,17 @@ int call_builtin(int op, int args, int names, int values) {
         }
     }
 }
-}  // namespace
 
-int eval1(int e, int N, int V) {
-    check_stack();
-    if (e < 0) return e;
-    int type = mem[e].type;
-    if (type == CELL_SYMBOL) return check_force(assoc(N, V, e));
-    if (type != CELL_PAIR) return check_force(e);
-    return evaluate_form(e, N, V);
-}
+int eval1(int e, int N, int V) { return eval(e, N, V); }
 
 int is_lazy(int v) {
     return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;
 }
 
+// A promise's expression may force another promise before any
+// application, so forcing passes the stack guard itself.
 int force(int p) {
+    check_stack();
     int code = mem[p].u.w.first;
     if (mem[code].u.w.first == FORCED_MARK) return mem[code].u.w.second;
     int env = mem[p].u.w.second;
@@ -187,8 +185,9 @@ void wrong_argument_count(const char *name) { raise_error(ERR_ARG_COUNT, name); 
 
 // The rest of the list is evaluated before its first element, so arguments
 // are evaluated last to first and a later argument's error is the one
-// reported. The recursion passes the stack guard in eval1.
+// reported.
 int eval_list(int list, int N, int V, const char *name) {
+    check_stack();
     if (list < 0) return NIL;
     if (mem[list].type != CELL_PAIR) raise_error(ERR_BAD_ARG, name);
     int rest = eval_list(mem[list].u.w.second, N, V, name);

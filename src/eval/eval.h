@@ -3,14 +3,10 @@
 #pragma once
 
 #include "cells/cell.h"
+#include "eval/symbols.h"
 
 extern int lazy_mode;
 extern int curry_mode;
-
-int eval1(int e, int names, int values);
-// Every evaluation goes through this pointer. It never changes, so the
-// compiler may call eval1 directly.
-inline constexpr int (*eval)(int e, int names, int values) = eval1;
 
 int is_lazy(int v);
 int force(int promise);
@@ -22,6 +18,20 @@ inline int check_force(int v) {
     if (v < 0 || mem[v].type != CELL_PROCEDURE) return v;
     return force_if_due(v);
 }
+
+// The application of a compound expression; passes the stack guard.
+int evaluate_form(int e, int names, int values);
+// The evaluation of e in the environment (names . values). Names and
+// constants are answered inline; they cannot recurse but through forcing,
+// which passes the stack guard itself.
+inline int eval(int e, int N, int V) {
+    if (e < 0) return e;
+    int type = mem[e].type;
+    if (type == CELL_PAIR) return evaluate_form(e, N, V);
+    return check_force(type == CELL_SYMBOL ? assoc(N, V, e) : e);
+}
+// The same, out of line, for callers where size matters more than speed.
+int eval1(int e, int names, int values);
 // A new promise of expression e in the environment (names . values).
 int make_promise(int e, int names, int values);
 // A new user procedure with the code (params . body) and the environment

@@ -16,23 +16,13 @@
 #include "cells/heap.h"
 #include "cells/xalloc.h"
 
-namespace {
-// What is known about one name: its canonical string, the symbol cell that
-// may hold it (re-validated on use: the collector may have freed it), the
-// value-frame pair of its newest global binding, and its built-in row (1-56,
-// 0 for the car/cdr family, -1 for none). A symbol cell keeps the index of
-// its record in its aux word.
-struct name_record {
-    const char *canonical;
-    int cell;
-    int global_value;
-    int builtin_row;
-    bool bound_locally;  // some parameter list or LET frame has named it
-};
+namespace symbols_detail {
 std::vector<name_record> records;
-// Set once a parameter list ends in something other than NIL or a symbol:
-// walking such a frame is an error, so no lookup may skip it.
 bool malformed_frames;
+}  // namespace symbols_detail
+using namespace symbols_detail;
+
+namespace {
 std::unordered_map<std::string_view, int> name_index;
 
 int add_record(const char *canonical, int builtin_row) {
@@ -68,7 +58,7 @@ int new_symbol_cell(int record) {
     return i;
 }
 
-inline name_record &record_of(int s) { return records[mem[s].aux]; }
+inline name_record &record_to_change(int s) { return records[mem[s].aux]; }
 
 // The newest global binding of s, without walking the global frame.
 inline int global_value(int s) {
@@ -92,9 +82,9 @@ void clear_global_frame() {
 
 void note_local_names(int names) {
     for (; is_pair(names); names = mem[names].u.w.second)
-        if (is_symbol(mem[names].u.w.first)) record_of(mem[names].u.w.first).bound_locally = true;
+        if (is_symbol(mem[names].u.w.first)) record_to_change(mem[names].u.w.first).bound_locally = true;
     if (is_symbol(names))
-        record_of(names).bound_locally = true;
+        record_to_change(names).bound_locally = true;
     else if (names >= 0)
         malformed_frames = true;
 }
@@ -119,7 +109,7 @@ void add_value(int name, int value) {
     int value_link = make_pair(value, get_car(vptr));
     set_car(nptr, name_link);
     set_car(vptr, value_link);
-    if (is_symbol(name)) record_of(name).global_value = value_link;
+    if (is_symbol(name)) record_to_change(name).global_value = value_link;
 }
 
 namespace {
@@ -142,40 +132,23 @@ int find_symb(int F, int W, int s) {
     }
 }
 
-namespace {
-[[gnu::noinline]] int builtin_value(int s) {
-    int row = record_of(s).builtin_row;
-    if (row < 0) raise_error(ERR_UNKNOWN, symbol_name(s));
-    return make_libproc(s, row);
-}
-
-// In the global frame, which is always reached through the root nptr, the
-// record's newest binding stands for the walk through the frame.
-inline int global_or_builtin_value(int s) {
-    int value = global_value(s);
-    return value != UNBOUND ? value : builtin_value(s);
-}
+void symbols_detail::unknown_name(int s) { raise_error(ERR_UNKNOWN, symbol_name(s)); }
 
 // The walk through every frame of the environment, for names some local
-// frame may bind.
-[[gnu::noinline]] int frame_value(int N, int V, int s) {
+// frame may bind. In the global frame, which is always reached through the
+// root nptr, the record's newest binding stands for the walk through it.
+int symbols_detail::frame_value(int N, int V, int s) {
     while (N >= 0) {
-        if (N == nptr) return global_or_builtin_value(s);
+        if (N == nptr) {
+            int value = global_value(s);
+            return value != UNBOUND ? value : builtin_value(s);
+        }
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
         V = get_cdr(V);
     }
     return builtin_value(s);
-}
-}  // namespace
-
-// A name that no local frame can bind skips the local frames, though not the
-// question whether the environment ends in the global frame at all.
-int assoc(int N, int V, int s) {
-    if (record_of(s).bound_locally || malformed_frames) return frame_value(N, V, s);
-    while (N >= 0 && N != nptr) N = mem[N].u.w.second;
-    return N == nptr ? global_or_builtin_value(s) : builtin_value(s);
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }

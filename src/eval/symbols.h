@@ -1,6 +1,9 @@
 // Names and environments: interning, global definitions, lookup through the
 // frames and then among the built-in names, and the equality of names.
 #pragma once
+#include <vector>
+
+#include "cells/cell.h"
 
 constexpr int UNBOUND = -2;
 
@@ -11,7 +14,7 @@ void add_value(int name, int value);
 int find_symb(int name_frame, int value_frame, int symbol);
 // Looks symbol up in the environment, then among the built-ins; error 15
 // when nothing binds it.
-int assoc(int names, int values, int symbol);
+inline int assoc(int names, int values, int symbol);
 // True when the global frame or the built-in names know the symbol.
 int is_defined(int symbol);
 int eq(int a, int b, const char *name);
@@ -24,3 +27,72 @@ void note_local_names(int names);
 void clear_global_frame();
 // Forgets every interned name; call with the heap's reset.
 void symbols_reset();
+
+// What is known about one name: its canonical string, the symbol cell that
+// may hold it (re-validated on use: the collector may have freed it), the
+// value-frame pair of its newest global binding, and its built-in row (1-56,
+// 0 for the car/cdr family, -1 for none). A symbol cell keeps the index of
+// its record in its aux word. Lookup reads these inline; only symbols.cpp
+// writes them.
+struct name_record {
+    const char *canonical;
+    int cell;
+    int global_value;
+    int builtin_row;
+    bool bound_locally;  // some parameter list or LET frame has named it
+};
+
+namespace symbols_detail {
+extern std::vector<name_record> records;
+// Set once a parameter list ends in something other than NIL or a symbol:
+// walking such a frame is an error, so no lookup may skip it.
+extern bool malformed_frames;
+int frame_value(int names, int values, int symbol);
+[[noreturn, gnu::cold]] void unknown_name(int symbol);
+
+inline const name_record &record_of(int s) { return records[mem[s].aux]; }
+
+// A new built-in value for s: every lookup of a built-in name takes a cell.
+inline int builtin_value(int s) {
+    int row = record_of(s).builtin_row;
+    if (row < 0) [[unlikely]] unknown_name(s);
+    return make_libproc(s, row);
+}
+
+// The value in the first local frames, for a name some local frame may
+// bind: a hit on the symbol itself in a frame made as procedures and LET
+// make them. Anything else, a miss included, takes the general walk from
+// the frame in hand, which skipped frames could not have answered.
+inline int local_value(int N, int V, int s) {
+    while (N >= 0 && N != nptr) {
+        if (mem[N].type != CELL_PAIR || V < 0 || mem[V].type != CELL_PAIR) break;
+        int F = mem[N].u.w.first, W = mem[V].u.w.first;
+        for (;;) {
+            if (F < 0) break;
+            if (mem[F].type != CELL_PAIR || (W >= 0 && mem[W].type != CELL_PAIR)) return frame_value(N, V, s);
+            int entry = mem[F].u.w.first;
+            if (entry == s) return W >= 0 ? mem[W].u.w.first : frame_value(N, V, s);
+            if (entry >= 0 && mem[entry].type == CELL_SYMBOL && mem[entry].u.name == mem[s].u.name)
+                return frame_value(N, V, s);
+            F = mem[F].u.w.second;
+            if (W >= 0) W = mem[W].u.w.second;
+        }
+        N = mem[N].u.w.second;
+        V = mem[V].u.w.second;
+    }
+    return frame_value(N, V, s);
+}
+}  // namespace symbols_detail
+
+// A name that no local frame can bind skips the local frames. Without a
+// global binding the answer is the built-in whatever the frames hold;
+// with one, it holds only where the environment ends in the global frame.
+inline int assoc(int N, int V, int s) {
+    using namespace symbols_detail;
+    const name_record &record = record_of(s);
+    if (record.bound_locally || malformed_frames) [[unlikely]] return local_value(N, V, s);
+    int link = record.global_value;
+    if (link < 0) return builtin_value(s);
+    while (N >= 0 && N != nptr) N = mem[N].u.w.second;
+    return N == nptr ? mem[link].u.w.first : builtin_value(s);
+}
