@@ -24,7 +24,7 @@ int evaluate_form(int e, int names, int values);
 // The evaluation of e in the environment (names . values). Names and
 // constants are answered inline; they cannot recurse but through forcing,
 // which passes the stack guard itself.
-inline int eval(int e, int N, int V) {
+[[gnu::always_inline]] inline int eval(int e, int N, int V) {
     if (e < 0) return e;
     int type = mem[e].type;
     if (type == CELL_PAIR) return evaluate_form(e, N, V);
