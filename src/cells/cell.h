@@ -2,7 +2,7 @@
 // addressed by a signed 32-bit index; every negative index is the empty list.
 //
 //   cell:  | type word (32) | aux (32) | payload (64)                        |
-//   type word: bits 0-7 tag, bit 8 the collector's mark bit
+//   type word: the tag (the collector keeps its flags beside the heap)
 //   aux:       symbol: the index of its name's record in the name index
 //   payload:   pair/procedure/libproc: first word (32) | second word (32)
 //              integer/boolean/free:   first word holds the value / next free
@@ -23,7 +23,6 @@ enum cell_tag : int32_t {
     CELL_LIBPROC,
 };
 constexpr int CELL_TAG_COUNT = 8;
-constexpr int32_t MARK_BIT = 0x100;
 constexpr int NIL = -1;
 constexpr int FORCED_MARK = -2;  // car of a forced promise's code pair
 
