@@ -22,10 +22,12 @@ void set_error_parm(const char *text);
 // set_error_parm(parm), then error_call(code).
 [[noreturn]] void raise_error(int code, const char *parm);
 
+// The fields pair up into whole words: op and args start as the form's
+// payload, form and entered as the form and 0.
 struct call_entry {
-    int form;      // the pair being evaluated
     int op;        // operator expression, then the operator's value
     int args;      // argument expressions, then possibly their values
+    int form;      // the pair being evaluated
     int entered;   // 1 once the arguments have been bound
     int names;     // environment of the evaluation
     int values;

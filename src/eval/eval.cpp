@@ -5,6 +5,10 @@
 // return, and left in place by an error so the report can show it.
 #include "eval/eval.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
 #include "builtins/table.h"
 #include "cells/cell.h"
 #include "errors/guards.h"
@@ -17,10 +21,19 @@ int curry_mode;
 namespace {
 constexpr cp_text<16> call_trace_name = "стек вызовов";
 
+inline uint64_t word_of(int low, int high) { return uint32_t(low) | uint64_t(uint32_t(high)) << 32; }
+static_assert(offsetof(call_entry, args) == 4 && offsetof(call_entry, entered) == 12 &&
+              offsetof(call_entry, values) == 20);
+
+// The entry is written as three whole words.
 int push_call(int e, int names, int values) {
-    if (nstack_calls >= CALL_TRACE_SIZE) raise_error(ERR_TABLE_FULL, call_trace_name);
+    if (nstack_calls >= CALL_TRACE_SIZE) [[unlikely]] raise_error(ERR_TABLE_FULL, call_trace_name);
     int entry = nstack_calls++;
-    stack_calls[entry] = {e, mem[e].u.w.first, mem[e].u.w.second, 0, names, values};
+    char *fields = reinterpret_cast<char *>(&stack_calls[entry]);
+    uint64_t form_and_entered = word_of(e, 0), environment = word_of(names, values);
+    memcpy(fields, &mem[e].u.w, 8);
+    memcpy(fields + offsetof(call_entry, form), &form_and_entered, 8);
+    memcpy(fields + offsetof(call_entry, names), &environment, 8);
     return entry;
 }
 
