@@ -65,8 +65,21 @@ match match_parameters(int params, int args, int n, int &rest_params, int &rest_
     return match::exact;
 }
 
-int evaluate_arguments(int args, int names, int values, const char *name) {
-    return lazy_mode ? lazy_list(args, names, values, name) : eval_list(args, names, values, name);
+// The values of a proper list of n argument expressions, evaluated last to
+// first like eval_list, each value's pair taken right after it: a short
+// list in a loop, a long one by eval_list's recursion.
+int evaluate_arguments(int args, int n, int names, int values, const char *name) {
+    constexpr int SHORT = 8;
+    if (lazy_mode) return lazy_list(args, names, values, name);
+    if (n > SHORT) return eval_list(args, names, values, name);
+    int expressions[SHORT];
+    for (int k = 0; k < n; k++, args = mem[args].u.w.second) expressions[k] = mem[args].u.w.first;
+    int list = NIL;
+    for (int k = n - 1; k >= 0; k--) {
+        int value = eval(expressions[k], names, values);
+        list = make_pair(value, list);
+    }
+    return list;
 }
 
 const char *operation_name(int form) {
@@ -87,6 +100,11 @@ int evaluate_form(int e, int N, int V) {
     int entry = push_call(e, N, V);
     int op = eval(mem[e].u.w.first, N, V);
     stack_calls[entry].op = op;
+    if (op >= 0 && mem[op].type == CELL_LIBPROC && !curry_mode) {
+        int result = call_builtin(op, mem[e].u.w.second, N, V);
+        pop_call(entry);
+        return check_force(result);
+    }
     int f = e;
     for (;;) {
         if (!is_procedure(op)) {
@@ -119,7 +137,7 @@ int evaluate_form(int e, int N, int V) {
         int rest_params = NIL, rest_args = NIL;
         switch (match_parameters(P, A, n, rest_params, rest_args)) {
         case match::exact: {
-            int args = evaluate_arguments(A, N, V, s);
+            int args = evaluate_arguments(A, n, N, V, s);
             stack_calls[entry].entered = 1;
             stack_calls[entry].args = args;
             int frame_names = make_pair(P, CN);
@@ -133,7 +151,7 @@ int evaluate_form(int e, int N, int V) {
                 pop_call(entry);
                 return op;
             }
-            int args = evaluate_arguments(A, N, V, s);
+            int args = evaluate_arguments(A, n, N, V, s);
             pop_call(entry);
             int frame_names = make_pair(P, CN);
             int environment = make_pair(frame_names, make_pair(args, CV));
@@ -141,7 +159,7 @@ int evaluate_form(int e, int N, int V) {
         }
         case match::more: [[unlikely]] {
             if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
-            int args = evaluate_arguments(A, N, V, s);
+            int args = evaluate_arguments(A, n, N, V, s);
             int frame_names = make_pair(P, CN);
             int r = check_force(eval(B, frame_names, make_pair(args, CV)));
             // The surplus argument expressions are applied to the result as
