@@ -73,7 +73,7 @@ static_assert(sizeof func / sizeof func[0] == FUNC_COUNT);
 
 namespace {
 consteval bool row_is(int row, const char *name) { return std::string_view(func[row].name) == name; }
-static_assert(row_is(CADR_ROW, "CR") && row_is(1, "QUOTE") && row_is(11, "CONS") && row_is(36, "+") &&
+static_assert(row_is(CADR_ROW, "CR") && row_is(1, "QUOTE") && row_is(11, "CONS") && row_is(IF_ROW, "IF") && row_is(36, "+") &&
               row_is(43, "DEFINE") && row_is(51, "LAMBDA") && row_is(56, "QUIT"));
 }  // namespace
 

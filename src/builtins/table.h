@@ -14,6 +14,7 @@ struct func_entry {
 
 constexpr int FUNC_COUNT = 57;
 constexpr int CADR_ROW = 0;  // "CR": the whole car/cdr family
+constexpr int IF_ROW = 12;   // evaluated in place by the evaluator
 extern const func_entry func[FUNC_COUNT];
 
 // The row among 1-56 whose name is `name`, or 0 when there is none.

@@ -23,11 +23,16 @@ int proc_quote(const char *s, int args, int, int) {
     return get_car(args);
 }
 
-int proc_if(const char *s, int args, int N, int V) {
+int if_branch(const char *s, int args, int N, int V) {
     check_narg(narg(args, s) == 3, s);
-    int test = evaluate_test(get_car(args), s, N, V);
-    int branches = get_cdr(args);
-    int branch = test ? get_car(branches) : get_car(get_cdr(branches));
+    // narg has seen the three pairs.
+    int test = evaluate_test(first_word(args), s, N, V);
+    int branches = second_word(args);
+    return test ? first_word(branches) : first_word(second_word(branches));
+}
+
+int proc_if(const char *s, int args, int N, int V) {
+    int branch = if_branch(s, args, N, V);
     return lazy_mode ? make_promise(branch, N, V) : eval(branch, N, V);
 }
 

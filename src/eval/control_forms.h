@@ -3,6 +3,9 @@
 
 int proc_quote(const char *name, int args, int names, int values);
 int proc_if(const char *name, int args, int names, int values);
+// The branch of an IF form that its test chooses (the test evaluated, the
+// branch not yet).
+int if_branch(const char *name, int args, int names, int values);
 int proc_and(const char *name, int args, int names, int values);
 int proc_or(const char *name, int args, int names, int values);
 int proc_not(const char *name, int args, int names, int values);

@@ -12,6 +12,7 @@
 #include "builtins/table.h"
 #include "cells/cell.h"
 #include "errors/guards.h"
+#include "eval/control_forms.h"
 #include "eval/symbols.h"
 #include "text/cp1251.h"
 
@@ -91,20 +92,11 @@ int call_builtin(int op, int args, int names, int values) {
     const func_entry &row = func[mem[op].u.w.second];
     return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
 }
-}  // namespace
 
-// Kept apart from eval, whose common cases, names and constants, then need
-// no frame of this size.
-int evaluate_form(int e, int N, int V) {
-    check_stack();
-    int entry = push_call(e, N, V);
-    int op = eval(mem[e].u.w.first, N, V);
-    stack_calls[entry].op = op;
-    if (op >= 0 && mem[op].type == CELL_LIBPROC && !curry_mode) {
-        int result = call_builtin(op, mem[e].u.w.second, N, V);
-        pop_call(entry);
-        return check_force(result);
-    }
+// Every application but the two evaluate_form continues in: a built-in
+// under currying, a promise, a procedure given too few or too many
+// arguments, or no procedure at all. Pops the form's entry itself.
+[[gnu::noinline]] int apply_other(int entry, int e, int op, int N, int V) {
     int f = e;
     for (;;) {
         if (!is_procedure(op)) {
@@ -145,7 +137,7 @@ int evaluate_form(int e, int N, int V) {
             pop_call(entry);
             return check_force(result);
         }
-        case match::fewer: [[unlikely]] {
+        case match::fewer: {
             if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
             if (n == 0) {
                 pop_call(entry);
@@ -157,7 +149,7 @@ int evaluate_form(int e, int N, int V) {
             int environment = make_pair(frame_names, make_pair(args, CV));
             return make_procedure(make_pair(rest_params, B), environment);
         }
-        case match::more: [[unlikely]] {
+        case match::more: {
             if (!curry_mode) raise_error(ERR_ARG_COUNT, s);
             int args = evaluate_arguments(A, n, N, V, s);
             int frame_names = make_pair(P, CN);
@@ -170,6 +162,80 @@ int evaluate_form(int e, int N, int V) {
         }
         }
     }
+}
+}  // namespace
+
+// Kept apart from eval, whose common cases, names and constants, then need
+// no frame of this size.
+//
+// A form in tail position, the body of a procedure or the branch of an IF,
+// is evaluated by this same frame, though as if by a call of its own: its
+// entry goes on the call trace above the others, and on the way back each
+// entry is popped and its value passed through check_force in turn, so
+// that errors, traces and forcing come out as they would with one frame
+// per form. The entries of this frame are first_entry up to entry.
+int evaluate_form(int e, int N, int V) {
+    const int first_entry = nstack_calls;
+    int entry, result;
+    for (;;) {
+        check_stack();
+        entry = push_call(e, N, V);
+        int op = eval(mem[e].u.w.first, N, V);
+        stack_calls[entry].op = op;
+        int A = mem[e].u.w.second;
+        int op_type = op >= 0 ? mem[op].type : CELL_FREE;
+        if (op_type == CELL_LIBPROC && !curry_mode) {
+            if (mem[op].u.w.second == IF_ROW) {
+                // The test may switch lazy mode, so it is read afterwards.
+                int branch = if_branch(symbol_name(mem[op].u.w.first), A, N, V);
+                if (lazy_mode) {
+                    result = make_promise(branch, N, V);
+                } else if (branch >= 0 && mem[branch].type == CELL_PAIR) {
+                    e = branch;
+                    continue;
+                } else {
+                    result = eval(branch, N, V);
+                }
+            } else {
+                result = call_builtin(op, A, N, V);
+            }
+            break;
+        }
+        if (op_type == CELL_PROCEDURE) {
+            int code = mem[op].u.w.first, env = mem[op].u.w.second;
+            int P = get_car(code), B = get_cdr(code), CN = get_car(env), CV = get_cdr(env);
+            const char *s = operation_name(e);
+            int n = narg(A, s);
+            int rest_params, rest_args;
+            if ((P != FORCED_MARK || n != 0) && match_parameters(P, A, n, rest_params, rest_args) == match::exact) {
+                int args = evaluate_arguments(A, n, N, V, s);
+                stack_calls[entry].entered = 1;
+                stack_calls[entry].args = args;
+                int frame_names = make_pair(P, CN);
+                int frame_values = make_pair(args, CV);
+                if (B >= 0 && mem[B].type == CELL_PAIR) {
+                    e = B;
+                    N = frame_names;
+                    V = frame_values;
+                    continue;
+                }
+                result = eval(B, frame_names, frame_values);
+                break;
+            }
+        }
+        result = apply_other(entry, e, op, N, V);
+        entry--;
+        break;
+    }
+    if (result < 0 || mem[result].type != CELL_PROCEDURE) {  // check_force would pass it unchanged
+        pop_call(first_entry);
+        return result;
+    }
+    for (; entry >= first_entry; entry--) {
+        pop_call(entry);
+        result = check_force(result);
+    }
+    return result;
 }
 
 int eval1(int e, int N, int V) { return eval(e, N, V); }
