@@ -184,7 +184,8 @@ int evaluate_form(int e, int N, int V) {
         stack_calls[entry].op = op;
         int A = mem[e].u.w.second;
         int op_type = op >= 0 ? mem[op].type : CELL_FREE;
-        if (op_type == CELL_LIBPROC && !curry_mode) {
+        // Under currying a built-in named without arguments is the value.
+        if (op_type == CELL_LIBPROC && (A >= 0 || !curry_mode)) {
             if (mem[op].u.w.second == IF_ROW) {
                 // The test may switch lazy mode, so it is read afterwards.
                 int branch = if_branch(symbol_name(mem[op].u.w.first), A, N, V);
