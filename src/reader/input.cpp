@@ -56,16 +56,18 @@ physical_line &current_line() { return in ? file_line : keyboard_line; }
 // A line of the source file. Of one too long to hold, the rest is skipped
 // by the next read, after the failure has been reported; a read error is
 // error 16 for the file, after which the file reads as ended.
+// Only the interpreter's thread reads the source, so bytes are taken
+// without locking the stream.
 bool read_file_line() {
     raw_line.clear();
     if (in_failed) return false;
     int c = 0;
     if (in_line_cut) {
         in_line_cut = false;
-        while (c != '\n' && c != EOF) c = getc(in);
+        while (c != '\n' && c != EOF) c = getc_unlocked(in);
     }
     try {
-        while ((c = getc(in)) != EOF) {
+        while ((c = getc_unlocked(in)) != EOF) {
             raw_line += char(c);
             if (c == '\n') break;
         }

@@ -58,9 +58,12 @@ constexpr cp_text<16> sexpr_display = "<S-выражение>";
 
 char simple_lex[256][2];
 
+// Few keywords share an identifier's first letter, so that is compared first.
 const keyword *find_keyword(const char *text, int first_row, int end_row) {
-    for (int row = first_row; row < end_row; row++)
-        if (strcmp(keywords[row].spelling.text, text) == 0) return &keywords[row];
+    for (int row = first_row; row < end_row; row++) {
+        const char *spelling = keywords[row].spelling.text;
+        if (spelling[0] == text[0] && strcmp(spelling, text) == 0) return &keywords[row];
+    }
     return nullptr;
 }
 
