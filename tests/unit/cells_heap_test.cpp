@@ -161,6 +161,46 @@ TEST_F(HeapTest, FreedCellsComeBackHighestFirstBeforeOlderFreeCells) {
     }
 }
 
+// The sweep takes the flags of eight cells at a time. Whatever the pattern
+// of kept and dropped cells, in a collection of the new cells or of the
+// whole heap, the dropped ones go on the free list highest first, on top of
+// the free cells that were not used, and exactly the cells in use are left
+// marked as having survived (the roots aside, which are always traced).
+TEST_F(HeapTest, SweepFreesEveryPatternOfDroppedCellsHighestFirst) {
+    bool (*const keeps[])(int) = {
+        [](int k) { return k % 3 == 0; },
+        [](int k) { return k % 8 != 5; },
+        [](int k) { return k >= 50; },
+        [](int k) { return (k / 8) % 2 == 0; },
+        [](int) { return false; },
+    };
+    for (auto keep : keeps) {
+        for (bool whole : {false, true}) {
+            reset_heap();
+            int kept = NIL;
+            std::vector<int> dropped;
+            for (int k = 0; k < 100; k++) {
+                int c = make_integer(k);
+                if (keep(k))
+                    kept = make_pair(c, kept);
+                else
+                    dropped.push_back(c);
+            }
+            add_value(make_symbol("UNIT-SWEEP"), kept);
+            std::vector<int> untouched = free_list();
+            full_collection_due = whole;
+            garbage();
+            std::sort(dropped.rbegin(), dropped.rend());
+            dropped.insert(dropped.end(), untouched.begin(), untouched.end());
+            EXPECT_EQ(free_list(), dropped) << "whole heap: " << whole;
+            for (int c = 0; c < nmem; c++) {
+                bool in_use = cell_type(c) != CELL_FREE && c != nptr && c != vptr;
+                ASSERT_EQ(survived[c], in_use) << "cell " << c;
+            }
+        }
+    }
+}
+
 // Collections between statements mostly look at the cells made since the
 // last one. Whatever they look at, the outcome must be that of a pass over the
 // whole heap: every unreachable cell freed, highest first, on top of the
