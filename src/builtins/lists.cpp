@@ -33,7 +33,7 @@ int get_cr(int value, const char *name) {
 }  // namespace
 
 int proc_cadr(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     return get_cr(eval(get_car(args), N, V), s);
 }
 

@@ -114,11 +114,11 @@ constexpr auto multiply = [](auto x, auto y) { return x * y; };
 }  // namespace
 
 int proc_add(const char *s, int a, int n, int v) {
-    if (narg(a, s) == 2) return arithmetic2(s, a, n, v, add, add);
+    if (has_length(a, 2)) return arithmetic2(s, a, n, v, add, add);
     return fold(s, a, n, v, add);
 }
 int proc_mul(const char *s, int a, int n, int v) {
-    if (narg(a, s) == 2) return arithmetic2(s, a, n, v, multiply, multiply);
+    if (has_length(a, 2)) return arithmetic2(s, a, n, v, multiply, multiply);
     return fold(s, a, n, v, multiply);
 }
 int proc_max(const char *s, int a, int n, int v) {
@@ -167,7 +167,7 @@ namespace {
 // operand makes some of them hold.
 template <class Fails>
 int comparison(const char *s, int args, int N, int V, Fails fails) {
-    if (narg(args, s) == 2) return compare2(s, args, N, V, fails);
+    if (has_length(args, 2)) return compare2(s, args, N, V, fails);
     return compare(s, args, N, V, fails);
 }
 }  // namespace

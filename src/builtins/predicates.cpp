@@ -5,7 +5,7 @@
 
 namespace {
 int test_argument(const char *name, int args, int names, int values, int (*test)(int)) {
-    check_narg(narg(args, name) == 1, name);
+    check_length(args, 1, name);
     return make_boolean(test(eval(get_car(args), names, values)));
 }
 }  // namespace

@@ -21,7 +21,7 @@ int second_argument(int args) { return get_car(get_cdr(args)); }
 }  // namespace
 
 int proc_define(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 2, s);
+    check_length(args, 2, s);
     int t = get_car(args);
     if (!is_pair(t)) {
         int value = lazy_mode ? make_promise(second_argument(args), N, V) : eval(second_argument(args), N, V);
@@ -37,7 +37,7 @@ int proc_define(const char *s, int args, int N, int V) {
 }
 
 int proc_lambda(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 2, s);
+    check_length(args, 2, s);
     return make_closure(get_car(args), second_argument(args), N, V);
 }
 
@@ -49,7 +49,7 @@ int perem_list(int bindings, const char *s) {
     for (int rest = bindings; rest >= 0; rest = get_cdr(rest)) {
         if (!is_pair(rest)) raise_error(ERR_BAD_ARG, s);
         int binding = get_car(rest);
-        check_narg(narg(binding, s) == 2, s);
+        check_length(binding, 2, s);
         if (!is_symbol(get_car(binding))) raise_error(ERR_BAD_ARG, s);
     }
     int result = NIL, last = NIL;
@@ -104,7 +104,7 @@ int proc_letrec(const char *s, int args, int N, int V) {
 }
 
 int proc_curry(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     int v = eval(get_car(args), N, V);
     curry_mode = get_boolean(v, s);
     return v;

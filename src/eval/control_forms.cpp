@@ -19,12 +19,12 @@ int short_circuit(const char *s, int args, int N, int V, int stop_at) {
 }  // namespace
 
 int proc_quote(const char *s, int args, int, int) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     return get_car(args);
 }
 
 int if_branch(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 3, s);
+    check_length(args, 3, s);
     // narg has seen the three pairs.
     int test = evaluate_test(first_word(args), s, N, V);
     int branches = second_word(args);
@@ -41,23 +41,23 @@ int proc_and(const char *s, int args, int N, int V) { return short_circuit(s, ar
 int proc_or(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 1); }
 
 int proc_not(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     return make_boolean(!evaluate_test(get_car(args), s, N, V));
 }
 
 int proc_delay(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     return make_promise(get_car(args), N, V);
 }
 
 int proc_force(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     int v = eval(get_car(args), N, V);
     return is_lazy(v) ? force(v) : v;
 }
 
 int proc_lazy(const char *s, int args, int N, int V) {
-    check_narg(narg(args, s) == 1, s);
+    check_length(args, 1, s);
     int v = eval(get_car(args), N, V);
     lazy_mode = get_boolean(v, s);
     return v;

@@ -1,4 +1,4 @@
-// eval1 and its helpers. Owns the two switches lazy_mode and curry_mode.
+// The application of forms and its helpers. Owns the two switches lazy_mode and curry_mode.
 //
 // Every compound expression holds one call-trace entry while it is being
 // evaluated: pushed before its operator is evaluated, popped on every normal
@@ -238,8 +238,6 @@ int evaluate_form(int e, int N, int V) {
     }
     return result;
 }
-
-int eval1(int e, int N, int V) { return eval(e, N, V); }
 
 int is_lazy(int v) {
     return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;

@@ -1,4 +1,4 @@
-// The evaluation core: eval1, application with currying and promises, the
+// The evaluation core: eval, application with currying and promises, the
 // argument-list helpers shared by the built-ins, and APPLY.
 #pragma once
 
@@ -21,17 +21,15 @@ inline int check_force(int v) {
 
 // The application of a compound expression; passes the stack guard.
 int evaluate_form(int e, int names, int values);
-// The evaluation of e in the environment (names . values). Names and
-// constants are answered inline; they cannot recurse but through forcing,
-// which passes the stack guard itself.
+// The evaluation of e in the environment (names . values), the one every
+// caller inlines. Names and constants are answered here; they cannot
+// recurse but through forcing, which passes the stack guard itself.
 [[gnu::always_inline]] inline int eval(int e, int N, int V) {
     if (e < 0) return e;
     int type = mem[e].type;
     if (type == CELL_PAIR) return evaluate_form(e, N, V);
     return check_force(type == CELL_SYMBOL ? assoc(N, V, e) : e);
 }
-// The same, out of line, for callers where size matters more than speed.
-int eval1(int e, int names, int values);
 // A new promise of expression e in the environment (names . values).
 int make_promise(int e, int names, int values);
 // A new user procedure with the code (params . body) and the environment
@@ -48,6 +46,18 @@ inline int narg(int list, const char *name) {
 }
 inline void check_narg(int ok, const char *name) {
     if (!ok) [[unlikely]] wrong_argument_count(name);
+}
+// True when list is a proper list of exactly n elements: narg(list) == n
+// without the walk to the end of a longer list, and without its error.
+inline bool has_length(int list, int n) {
+    for (int k = 0; k < n; k++, list = mem[list].u.w.second)
+        if (list < 0 || mem[list].type != CELL_PAIR) return false;
+    return list < 0;
+}
+// check_narg(narg(list, name) == n, name): one error 12 for an improper
+// list and for one of another length alike.
+inline void check_length(int list, int n, const char *name) {
+    if (!has_length(list, n)) [[unlikely]] wrong_argument_count(name);
 }
 int eval_list(int list, int names, int values, const char *name);
 int lazy_list(int list, int names, int values, const char *name);
