@@ -67,20 +67,32 @@ match match_parameters(int params, int args, int n, int &rest_params, int &rest_
 }
 
 // The values of a proper list of n argument expressions, evaluated last to
-// first like eval_list, each value's pair taken right after it: a short
-// list in a loop, a long one by eval_list's recursion.
+// first like eval_list, each value's pair taken right after it: up to three
+// in place, more by eval_list's recursion. No array here: in the playground
+// that would put every application's frame on the measured stack.
 int evaluate_arguments(int args, int n, int names, int values, const char *name) {
-    constexpr int SHORT = 8;
     if (lazy_mode) return lazy_list(args, names, values, name);
-    if (n > SHORT) return eval_list(args, names, values, name);
-    int expressions[SHORT];
-    for (int k = 0; k < n; k++, args = mem[args].u.w.second) expressions[k] = mem[args].u.w.first;
+    if (n == 0) return NIL;
+    if (n > 3) return eval_list(args, names, values, name);
+    int first = mem[args].u.w.first, rest = mem[args].u.w.second;
     int list = NIL;
-    for (int k = n - 1; k >= 0; k--) {
-        int value = eval(expressions[k], names, values);
-        list = make_pair(value, list);
+    if (n == 3) {
+        int second = mem[rest].u.w.first, third = mem[mem[rest].u.w.second].u.w.first;
+        list = make_pair(eval(third, names, values), list);
+        list = make_pair(eval(second, names, values), list);
+    } else if (n == 2) {
+        list = make_pair(eval(mem[rest].u.w.first, names, values), list);
     }
-    return list;
+    return make_pair(eval(first, names, values), list);
+}
+
+// match_parameters(...) == match::exact, without the rests.
+bool takes_exactly(int params, int n) {
+    for (int u = params, k = n;; k--, u = mem[u].u.w.second) {
+        if (is_symbol(u)) return true;
+        if (k == 0) return u < 0;
+        if (!is_pair(u)) return false;
+    }
 }
 
 const char *operation_name(int form) {
@@ -207,8 +219,7 @@ int evaluate_form(int e, int N, int V) {
             int P = get_car(code), B = get_cdr(code), CN = get_car(env), CV = get_cdr(env);
             const char *s = operation_name(e);
             int n = narg(A, s);
-            int rest_params, rest_args;
-            if ((P != FORCED_MARK || n != 0) && match_parameters(P, A, n, rest_params, rest_args) == match::exact) {
+            if ((P != FORCED_MARK || n != 0) && takes_exactly(P, n)) {
                 int args = evaluate_arguments(A, n, N, V, s);
                 stack_calls[entry].entered = 1;
                 stack_calls[entry].args = args;
