@@ -255,6 +255,29 @@ void garbage() {
 
 int cells_taken_since_collection() { return young_count + (nmem - young_tail); }
 
+heap_mark heap_mark_now() {
+    return {nmem, fmem, young_count, mem[nptr].u.w.first, mem[vptr].u.w.first, full_collection_due};
+}
+
+// The cells taken from the free list since the mark are logged in the order
+// they were taken, each the head that the next one followed: linked again
+// from the last to the first, they are the old list.
+void heap_roll_back(const heap_mark &mark) {
+    int head = fmem;
+    for (int k = young_count - 1; k >= mark.young_count; k--) {
+        int c = young_log[k];
+        mem[c].type = CELL_FREE;
+        mem[c].u.w.first = head;
+        head = c;
+    }
+    fmem = head;
+    young_count = mark.young_count;
+    nmem = mark.nmem;
+    mem[nptr].u.w.first = mark.names;
+    mem[vptr].u.w.first = mark.values;
+    full_collection_due = mark.full_collection_due;
+}
+
 bool heap_consistent() {
     int on_list = 0;
     for (int i = fmem; i >= 0; i = mem[i].u.w.first) {

@@ -21,6 +21,23 @@ void garbage();
 int cells_taken_since_collection();
 // Frees the heap and the symbol table: the state before the first mem_init.
 void heap_reset();
+
+// A point the heap can be rolled back to, for work that must leave no trace
+// (a parse that only checks text). In between, cells may be taken and
+// filled and the roots' cars rewritten; nothing is collected and no other
+// cell older than the mark is rewritten.
+struct heap_mark {
+    int nmem;
+    int fmem;
+    int young_count;
+    int names;   // the car of nptr
+    int values;  // the car of vptr
+    bool full_collection_due;
+};
+heap_mark heap_mark_now();
+// Every cell taken since the mark is free again, the free list in its old
+// order, and the roots hold what they held.
+void heap_roll_back(const heap_mark &mark);
 // Debug aids: the free list and the tags are sound; every cell in use is
 // reachable from the roots, as right after a collection.
 bool heap_consistent();

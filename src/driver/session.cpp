@@ -1,6 +1,6 @@
 // The embedding interface: a session runs the driver loop with its host's
-// keyboard and output. Owns the host of the running session and the note of
-// whether it waits for a keyboard line.
+// keyboard and output. Owns the host of the running session, the note of
+// whether it waits for a keyboard line and the note of how the last run ended.
 #include "driver/session.h"
 
 #include <csignal>
@@ -18,6 +18,7 @@ namespace {
 const session_host *host;
 const session_options *options;
 volatile std::sig_atomic_t waiting_for_line;
+bool ran_to_end;
 
 void write_to_host(output_kind kind, const char *bytes, std::size_t n) { host->write(kind, {bytes, n}); }
 
@@ -54,7 +55,10 @@ void prompt_for_line() {
 
 int run_from_start() {
     if (!options->file && options->banner) print_banner();
-    return drive(options->file, options->load_folder);
+    int status = drive(options->file, options->load_folder);
+    // QUIT and session_end unwind past this point.
+    ran_to_end = true;
+    return status;
 }
 }  // namespace
 
@@ -66,6 +70,7 @@ int session_run(const session_options &session_options, const session_host &sess
     read_keyboard_line = read_line_from_host;
     show_keyboard_prompt = prompt_for_line;
     if (!heap_ready()) heap_request = session_options.heap_cells;
+    ran_to_end = false;
     int status = run_session(run_from_start);
     // What is still buffered (QUIT's farewell, say) is handed over last; a
     // host that cannot take it ends the session once more, with its status.
@@ -84,6 +89,8 @@ int session_run(const session_options &session_options, const session_host &sess
 void session_statement_done(const statement_event &event) {
     if (host && host->statement_done) host->statement_done(event);
 }
+
+bool session_ran_to_end() { return ran_to_end; }
 
 void session_reset() { reset_interpreter(); }
 

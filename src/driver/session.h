@@ -51,6 +51,10 @@ struct session_options {
 // exit status. The heap and every definition stay for the next run unless
 // session_reset is called in between.
 int session_run(const session_options &options, const session_host &host);
+// True when the last run ended because its driver loop came to an end by
+// itself: the keyboard ran out (or the heap could not be set up); false when
+// QUIT or session_end ended it.
+bool session_ran_to_end();
 // Forgets every definition, name and switch: the next run starts afresh.
 void session_reset();
 // Stops the statement being evaluated with error 7 ("Прерывание по Ctrl-C").

@@ -67,6 +67,26 @@ inline int global_value(int s) {
 }
 }  // namespace
 
+namespace {
+std::vector<name_record> marked_records;
+int marked_nsymbol;
+}  // namespace
+
+void symbols_mark() {
+    marked_records = records;
+    marked_nsymbol = nsymbol;
+}
+
+// A name interned since the mark leaves the index before its copy is freed,
+// since the index holds views of the copies.
+void symbols_roll_back() {
+    for (std::size_t i = marked_records.size(); i < records.size(); i++) name_index.erase(records[i].canonical);
+    for (int i = marked_nsymbol; i < nsymbol; i++) xfree(const_cast<char *>(symbol[i]));
+    nsymbol = marked_nsymbol;
+    records.swap(marked_records);
+    marked_records.clear();
+}
+
 void symbols_reset() {
     name_index.clear();
     records.clear();

@@ -96,3 +96,9 @@ inline int assoc(int N, int V, int s) {
     while (N >= 0 && N != nptr) N = mem[N].u.w.second;
     return N == nptr ? mem[link].u.w.first : builtin_value(s);
 }
+
+// Notes the names and their bindings, and forgets every name interned and
+// every binding noted since, with its copy in the symbol table: for work
+// that must leave no trace, with the heap's mark. One mark at a time.
+void symbols_mark();
+void symbols_roll_back();

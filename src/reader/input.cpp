@@ -6,7 +6,8 @@
 // and then handed out in pieces of at most 10239 characters, as a 10240-byte
 // fgets buffer would cut them; a NUL ends what is handed out of a piece.
 // Starting a source empties only the current piece: the rest of a keyboard
-// line is read after a LOADed file, as the next piece would be.
+// line is read after a LOADed file, as the next piece would be. A source set
+// aside for a parse of other text is kept whole until it is brought back.
 #include "reader/input.h"
 
 #include <cstring>
@@ -196,4 +197,49 @@ void input_reset() {
     file_line = {};
     in = nullptr;
     nextchar_line = currchar_line = 0;
+}
+
+namespace {
+struct input_source {
+    int currchar, nextchar;
+    FILE *in;
+    std::string input_buf;
+    std::size_t input_pos;
+    int flag;
+    physical_line file_line, keyboard_line;
+    int nextchar_line, currchar_line;
+    keyboard_line_reader read_keyboard_line;
+    keyboard_prompter show_keyboard_prompt;
+};
+input_source set_aside_source;
+}  // namespace
+
+void input_set_aside() {
+    set_aside_source = {currchar,      nextchar,      in,
+                        input_buf,     input_pos,     flag,
+                        file_line,     keyboard_line, nextchar_line,
+                        currchar_line, read_keyboard_line, show_keyboard_prompt};
+    input_reset();
+    currchar = 0;
+    nextchar = '\n';
+    flag = 0;
+    read_keyboard_line = nullptr;
+    show_keyboard_prompt = nullptr;
+}
+
+void input_bring_back() {
+    input_source &s = set_aside_source;
+    currchar = s.currchar;
+    nextchar = s.nextchar;
+    in = s.in;
+    input_buf.swap(s.input_buf);
+    input_pos = s.input_pos;
+    flag = s.flag;
+    file_line = std::move(s.file_line);
+    keyboard_line = std::move(s.keyboard_line);
+    nextchar_line = s.nextchar_line;
+    currchar_line = s.currchar_line;
+    read_keyboard_line = s.read_keyboard_line;
+    show_keyboard_prompt = s.show_keyboard_prompt;
+    s = {};
 }

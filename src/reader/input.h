@@ -28,6 +28,11 @@ void skip_space();
 void clear_in();
 // Forgets every line read so far, for a new session.
 void input_reset();
+// Sets the whole source aside, hooks included, leaving an empty keyboard
+// without a reader in its place; input_bring_back restores it exactly. For a
+// parse of other text that must leave no trace; one at a time.
+void input_set_aside();
+void input_bring_back();
 // After an error in a file: copies its unread lines to the output without
 // reading them as source, leaving out lines that begin with "->".
 void echo_rest_of_file();

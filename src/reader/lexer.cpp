@@ -18,6 +18,7 @@
 #include "text/cp1251.h"
 
 int begin_flag;
+bool comment_left_open;
 
 namespace {
 int token_line;      // the source line of the token being read
@@ -79,6 +80,7 @@ int end_of_input() {
 
 // Skips blanks and comments; false when the input ends on the way.
 bool skip_blanks_and_comments() {
+    comment_left_open = false;
     for (;;) {
         skip_space();
         if (currchar == -1) return false;
@@ -87,7 +89,10 @@ bool skip_blanks_and_comments() {
             getnext();
             getnext();
             while (!(currchar == '*' && nextchar == '/')) {
-                if (currchar == -1) return false;
+                if (currchar == -1) {
+                    comment_left_open = true;
+                    return false;
+                }
                 getnext();
             }
             getnext();
@@ -221,3 +226,26 @@ void lexer_restart() {
 }
 
 bool statement_unfinished() { return !begin_flag || inside_token; }
+
+namespace {
+struct lexer_notes {
+    int begin_flag, token_line, statement_line;
+    bool inside_token, comment_left_open;
+};
+lexer_notes set_aside_notes;
+}  // namespace
+
+void lexer_set_aside() {
+    set_aside_notes = {begin_flag, token_line, statement_line, inside_token, comment_left_open};
+    begin_flag = 1;
+    token_line = statement_line = 0;
+    inside_token = comment_left_open = false;
+}
+
+void lexer_bring_back() {
+    begin_flag = set_aside_notes.begin_flag;
+    token_line = set_aside_notes.token_line;
+    statement_line = set_aside_notes.statement_line;
+    inside_token = set_aside_notes.inside_token;
+    comment_left_open = set_aside_notes.comment_left_open;
+}

@@ -2,6 +2,8 @@
 #pragma once
 
 extern int begin_flag;  // set when the next token starts a statement
+// Set when the input ended inside a /* comment: the text is unfinished.
+extern bool comment_left_open;
 extern int yylval;  // defined by the parser
 
 int yylex();
@@ -14,6 +16,9 @@ bool statement_unfinished();
 // The source line of the first token of the statement being read (or just
 // executed).
 int statement_first_line();
+// Sets the lexer's notes aside for a parse of other text and brings them back.
+void lexer_set_aside();
+void lexer_bring_back();
 
 // The keywords that are words, matched against whole upper-cased
 // identifiers: both spellings of each, in code page 1251. The operator
