@@ -5,8 +5,9 @@ The folders of src/ form layers: a file may include headers of its own
 folder and of the folders listed for it below, nothing else. From the bottom:
 the code page (text); the console, which knows no language, beside the
 raising of errors; the cells; the evaluator and the built-ins, which call
-each other; the printer; the reader; and the driver, with the error report,
-on top. The parser's generated header belongs to the reader.
+each other; the printer; the reader; the driver, with the error report; and
+on top the Jupyter kernel, which may use all of them.
+The parser's generated header belongs to the reader.
 """
 import pathlib
 import re
@@ -22,6 +23,8 @@ ALLOWED = {
     'printer': {'text', 'console', 'errors', 'cells', 'eval', 'builtins'},
     'reader': {'text', 'console', 'errors', 'cells', 'eval', 'builtins', 'printer', 'grammar.hpp'},
     'driver': {'text', 'console', 'errors', 'cells', 'eval', 'builtins', 'printer', 'reader', 'grammar.hpp'},
+    'kernel': {'text', 'console', 'errors', 'cells', 'eval', 'builtins', 'printer', 'reader', 'driver',
+               'grammar.hpp'},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
