@@ -86,6 +86,9 @@ int global_binding(const std::string &name) {
     return UNBOUND;
 }
 
+// A promise is a closure too.
+bool is_function(int value) { return is_closure(value) && !is_lazy(value); }
+
 // The written form of a value, forcing no promise.
 std::string written_value(int value) {
     int saved_lazy_mode = lazy_mode;
@@ -137,7 +140,7 @@ std::optional<std::string> inspect_name(const std::string &code, int cursor) {
     std::string shown = in_utf8(name);
     int value = global_binding(name);
     if (value != UNBOUND) {
-        const char *what = is_closure(value) ? ": функция, определённая в сеансе\n" : ": имя, определённое в сеансе\n";
+        const char *what = is_function(value) ? ": функция, определённая в сеансе\n" : ": имя, определённое в сеансе\n";
         return shown + what + written_value(value);
     }
     if (is_cadr(name.c_str())) return shown + ": встроенная функция (семейство C[AD]+R), арность " + arity_text(CADR_ROW);
