@@ -13,6 +13,12 @@
 
 namespace {
 nl::json plain_text(const std::string &text) { return {{"text/plain", text}}; }
+
+// Written out here: xeus 2.4's create_error_reply puts ename and evalue each
+// in the other's place.
+nl::json error_reply(const cell_error &error) {
+    return {{"status", "error"}, {"ename", error.ename}, {"evalue", error.evalue}, {"traceback", error.traceback}};
+}
 }  // namespace
 
 void jor_interpreter::configure_impl() {}
@@ -37,9 +43,7 @@ nl::json jor_interpreter::execute_request_impl(int execution_counter, const std:
         take_event(output, event, publish);
         if (event.what == cell_event::type::finished) break;
     }
-    if (output.failure)
-        return xeus::create_error_reply(output.failure->ename, output.failure->evalue, output.failure->traceback);
-    return xeus::create_successful_reply();
+    return output.failure ? error_reply(*output.failure) : xeus::create_successful_reply();
 }
 
 nl::json jor_interpreter::complete_request_impl(const std::string &code, int cursor_pos) {
