@@ -66,10 +66,16 @@ nl::json jor_interpreter::is_complete_request_impl(const std::string &code) {
 }
 
 nl::json jor_interpreter::kernel_info_request_impl() {
-    std::string banner;
-    interpreter_run([&] { banner = banner_text(); });
-    return xeus::create_info_reply("5.3", "jor-kernel", "1.4", "jor", "1.4", "text/x-jor", ".jor", "", "jor", "",
-                                   banner);
+    std::string banner, version;
+    interpreter_run([&] {
+        banner = banner_text();
+        version = language_version();
+    });
+    // No Pygments lexer knows JOR: "text" keeps jupyter console and nbconvert
+    // from warning about a missing one. The CodeMirror mode comes with the
+    // kernelspec's kernel.js.
+    return xeus::create_info_reply("5.3", "jor-kernel", version, "jor", version, "text/x-jor", ".jor", "text", "jor",
+                                   "", banner);
 }
 
 void jor_interpreter::shutdown_request_impl() {}

@@ -166,3 +166,11 @@ std::string banner_text() {
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }
+
+std::string language_version() {
+    std::string line = in_utf8(version_line());
+    std::size_t start = line.find_first_of("0123456789");
+    if (start == std::string::npos) return "";
+    std::size_t end = line.find_first_not_of("0123456789.", start);
+    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}

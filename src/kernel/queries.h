@@ -27,3 +27,5 @@ std::string completeness(const std::string &code);
 
 // The banner's two lines, as the console prints them.
 std::string banner_text();
+// The version the banner names ("1.4").
+std::string language_version();

@@ -161,4 +161,5 @@ TEST_F(Notebook, CompletenessAndBanner) {
     EXPECT_EQ(banner_text(),
               "JOR - функциональный язык, посвящённый всем, кто учит и учится.\n"
               "Версия 1.4: интерпретатор на C++20. Выход - QUIT() или конец ввода.");
+    EXPECT_EQ(language_version(), "1.4");
 }
