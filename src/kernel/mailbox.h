@@ -11,11 +11,11 @@ struct mailbox {
     std::condition_variable arrived;
     std::deque<Item> items;
 
+    // Notifies while it holds the lock: a taker that has its last item may
+    // destroy the mailbox as soon as it can take the lock.
     void put(Item item) {
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            items.push_back(std::move(item));
-        }
+        std::lock_guard<std::mutex> hold(lock);
+        items.push_back(std::move(item));
         arrived.notify_one();
     }
 
