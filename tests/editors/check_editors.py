@@ -49,6 +49,7 @@ COPIES = {
     'Vim syntax': lambda root: strings(''.join(re.findall(r'\[[^]]*\]', block(
         root, 'editors/vim/syntax/jor.vim', 's:keywords =', '{')))),
     'playground': lambda root: strings(block(root, 'web/src/jor-language.js', 'KEYWORDS', '[')),
+    'Jupyter Notebook mode': lambda root: strings(block(root, 'src/kernel/kernelspec/kernel.js', 'var keywords', '[')),
 }
 
 
