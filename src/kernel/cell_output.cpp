@@ -47,6 +47,11 @@ void take_event(cell_output &output, const cell_event &event, const cell_publish
     case cell_event::type::output:
         if (event.kind == output_kind::result) {
             output.pending += event.bytes;
+            if (output.streaming || output.pending.size() > LONGEST_HELD_VALUE) {
+                show_held(output, publish);
+                show_pending(output, publish);
+                output.streaming = true;
+            }
         } else if (event.kind == output_kind::report) {
             output.report += event.bytes;
         } else {
@@ -56,6 +61,7 @@ void take_event(cell_output &output, const cell_event &event, const cell_publish
         }
         return;
     case cell_event::type::statement:
+        output.streaming = false;
         show_held(output, publish);
         if (event.error_code != 0) {
             show_pending(output, publish);

@@ -26,9 +26,15 @@ struct cell_publisher {
 struct cell_output {
     std::string held;     // the newest keyboard statement's value, not shown yet
     std::string pending;  // what the statement being run has printed of its value
+    bool streaming = false;  // the value being printed is too long to hold: it streams
     std::string report;   // the error report being written
     std::optional<cell_error> failure;  // the first error of the cell
 };
+
+// A value longer than this is streamed as it is printed instead of being
+// held for the result: an endless one (a cyclic list in lazy mode) shows
+// itself growing until it is interrupted, as at the console.
+constexpr std::size_t LONGEST_HELD_VALUE = std::size_t(1) << 16;
 
 // Publishes what `event` completes. A value is held back until the next
 // output or the end of the cell shows whether it was the last one.

@@ -72,6 +72,38 @@ TEST_F(Notebook, CellsShareOneSession) {
     for (const auto &cell : cells) EXPECT_EQ(run(cell.code).messages, cell.messages) << cell.code;
 }
 
+TEST_F(Notebook, LongValuesStreamAndEndlessOnesCanBeInterrupted) {
+    session_reset();
+    start_notebook_session(notebook_options(2000000, ""));
+    run("lazy(#t); ones = 1 : ones; take(n, l) = if n = 0 then '() else car(l) : take(n - 1, cdr(l))");
+    // Ten thousand elements are held for the result; forty thousand are too long to hold.
+    EXPECT_EQ(run("take(10000, ones)").messages.back().substr(0, 10), "result: (1");
+    published long_value = run("take(40000, ones); 5");
+    std::string streamed;
+    for (std::size_t i = 0; i + 1 < long_value.messages.size(); i++) streamed += long_value.messages[i].substr(8);
+    EXPECT_EQ(streamed.size(), 80002u);  // "(", 40000 ones, the spaces between, ")" and the line end
+    EXPECT_EQ(long_value.messages.back(), "result: 5");
+
+    published out;
+    cell_publisher publish;
+    std::size_t shown = 0;
+    publish.stream = [&](const std::string &text) { shown += text.size(); };
+    publish.result = [&](const std::string &) { ADD_FAILURE() << "an endless value has no result"; };
+    publish.error = [&](const cell_error &error) { out.failure = error; };
+    cell_output output;
+    std::size_t printed = 0;  // stops a run that shows nothing as well
+    run_cell("ones", [&](const cell_event &event) {
+        take_event(output, event, publish);
+        printed += event.bytes.size();
+        if (shown > 200000 || printed > 4000000) interrupt_cell();
+    });
+    ASSERT_TRUE(out.failure.has_value());
+    EXPECT_EQ(out.failure->traceback, (lines {"-> Прерывание по Ctrl-C"}));
+    EXPECT_GT(shown, std::size_t(200000));
+    EXPECT_LT(shown, std::size_t(200000) + 2 * LONGEST_HELD_VALUE);
+    EXPECT_EQ(run("car(ones)").messages, (lines {"result: 1"}));
+}
+
 TEST_F(Notebook, TheFirstErrorIsTheCellsFailure) {
     published out = run("1; car(2)");
     ASSERT_TRUE(out.failure.has_value());
