@@ -6,7 +6,7 @@
 // positions are the notebook's character positions.
 #include "kernel/queries.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "builtins/table.h"
 #include "cells/cell.h"
@@ -28,7 +28,8 @@ std::string captured;
 
 void capture(output_kind, const char *bytes, std::size_t n) { captured.append(bytes, n); }
 
-// What `write` prints, in UTF-8, without a line end; nothing reaches a host.
+// What `write` prints, in the console's encoding (UTF-8 in a notebook); none
+// of it reaches a host.
 template <class Write>
 std::string written(Write write) {
     captured.clear();
