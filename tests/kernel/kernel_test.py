@@ -142,6 +142,15 @@ class KernelTest(unittest.TestCase):
         for resource in ('logo-32x32.png', 'logo-64x64.png', 'kernel.js'):
             self.assertTrue((PREFIX / 'share/jupyter/kernels/jor' / resource).is_file(), resource)
 
+    def test_the_highlighted_builtins_are_the_tables(self):
+        # The keywords among the rows (IF, LET, AND ...) are highlighted as keywords.
+        table = re.findall(r'\{"([^"]+)", proc_', (SOURCE / 'src/builtins/table.cpp').read_text())
+        mode = (SOURCE / 'src/kernel/kernelspec/kernel.js').read_text()
+        keywords = set(re.findall(r"'([^']+)'", mode[mode.index('var keywords'):mode.index('var builtins')]))
+        builtins = re.search(r"var builtins = set\(\((.*?)\)\.split", mode, re.S).group(1)
+        named = {name for name in table[1:] if re.fullmatch(r'[A-Z]+\??', name) and name not in keywords}
+        self.assertEqual(set(' '.join(re.findall(r"'([^']*)'", builtins)).split()), named)
+
     def test_cells_share_one_session(self):
         cells = [
             ('f(x) = x * x;\nf(3); f(4)', 'ok', [('stream', 'F\n'), ('stream', '9\n'), ('result', '16')]),
