@@ -23,22 +23,19 @@ function check(condition, what) {
 try {
   const page = await browser.newPage({ viewport: { width: 1100, height: 1400 } });
   await page.goto(url);
+  // The kernel is ready once its kernel_info has answered; the server gave
+  // this page a fresh one, so the cells run in a fresh session.
   await page.waitForFunction(() => window.Jupyter && Jupyter.notebook && Jupyter.notebook.kernel &&
-                                   Jupyter.notebook.kernel.is_connected(), null, { timeout: 60000 });
-  // A fresh session: a cell that defines a name cannot run twice in one.
-  await page.evaluate(() => new Promise((resolve, reject) => Jupyter.notebook.kernel.restart(resolve, reject)));
-  await page.waitForFunction(() => Jupyter.notebook.kernel.is_connected() && !Jupyter.notebook.kernel_busy, null,
-                             { timeout: 60000 });
+                                   Jupyter.notebook.kernel.is_connected() &&
+                                   Jupyter.notebook.kernel.info_reply.status === 'ok', null, { timeout: 60000 });
   await page.evaluate(() => {
     Jupyter.notebook.clear_all_output();
     Jupyter.notebook.execute_all_cells();
   });
-  // Every code cell has run when none waits any longer and the kernel is idle.
-  await page.waitForFunction(() => {
-    const cells = Jupyter.notebook.get_cells().filter((cell) => cell.cell_type === 'code');
-    return !Jupyter.notebook.kernel_busy && cells.every((cell) => cell.input_prompt_number !== '*' &&
-                                                                  cell.input_prompt_number !== undefined);
-  }, null, { timeout: 60000, polling: 200 });
+  // Every code cell of this notebook shows something once it has run.
+  await page.waitForFunction(() => !Jupyter.notebook.kernel_busy && Jupyter.notebook.get_cells()
+    .filter((cell) => cell.cell_type === 'code').every((cell) => cell.output_area.outputs.length > 0),
+                             null, { timeout: 60000, polling: 200 });
 
   const mode = await page.evaluate(() => Jupyter.notebook.get_cells().find((cell) => cell.cell_type === 'code')
     .code_mirror.getOption('mode'));
