@@ -203,6 +203,8 @@ namespace {
 struct input_source {
     int currchar, nextchar;
     FILE *in;
+    std::string in_name;
+    bool in_failed, in_line_cut;
     std::string input_buf;
     std::size_t input_pos;
     int flag;
@@ -215,11 +217,13 @@ input_source set_aside_source;
 }  // namespace
 
 void input_set_aside() {
-    set_aside_source = {currchar,      nextchar,      in,
-                        input_buf,     input_pos,     flag,
-                        file_line,     keyboard_line, nextchar_line,
-                        currchar_line, read_keyboard_line, show_keyboard_prompt};
+    set_aside_source = {currchar,      nextchar,      in,          std::move(in_name),
+                        in_failed,     in_line_cut,   std::move(input_buf), input_pos,
+                        flag,          std::move(file_line), std::move(keyboard_line),
+                        nextchar_line, currchar_line, read_keyboard_line, show_keyboard_prompt};
     input_reset();
+    in_name.clear();
+    in_failed = in_line_cut = false;
     currchar = 0;
     nextchar = '\n';
     flag = 0;
@@ -232,7 +236,10 @@ void input_bring_back() {
     currchar = s.currchar;
     nextchar = s.nextchar;
     in = s.in;
-    input_buf.swap(s.input_buf);
+    in_name = std::move(s.in_name);
+    in_failed = s.in_failed;
+    in_line_cut = s.in_line_cut;
+    input_buf = std::move(s.input_buf);
     input_pos = s.input_pos;
     flag = s.flag;
     file_line = std::move(s.file_line);
