@@ -26,7 +26,9 @@ target_link_options(jor_web PRIVATE
   -sALLOW_MEMORY_GROWTH=1
   -sTOTAL_STACK=${JOR_WEB_STACK}
   -sEXPORTED_RUNTIME_METHODS=callMain,ccall,FS
-  "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples")
+  "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples"
+  # The Jupyter notebooks there are for the kernel, not the page's menu.
+  "--exclude-file=*.ipynb")
 set_property(TARGET jor_web APPEND PROPERTY LINK_DEPENDS
   ${PROJECT_SOURCE_DIR}/web/web.cmake)
 file(GLOB WEB_EXAMPLES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*)
