@@ -1,9 +1,11 @@
 // The entry point of jor-kernel, the Jupyter kernel:
 //   jor-kernel [-m N] -f CONNECTION_FILE
 // Owns nothing past start-up: the session lives on the interpreter's thread,
-// the connection on this one, and Ctrl-C (SIGINT, as Jupyter interrupts a
-// kernel) is taken by a thread of its own.
+// the connection on this one, Ctrl-C (SIGINT, as Jupyter interrupts a
+// kernel) is taken by a thread of its own, and another ends the kernel when
+// the front end that started it has gone.
 #include <pthread.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -60,6 +62,26 @@ void *take_interrupts(void *) {
     }
 }
 
+// A front end that dies without asking the kernel to shut down leaves it to
+// the init process; the kernel then ends too, instead of running on unseen.
+// Jupyter names the front end in JPY_PARENT_PID, so one that died before
+// this ran is noticed as well.
+void *follow_front_end(void *parent) {
+    for (;;) {
+        if (getppid() != *static_cast<pid_t *>(parent)) _exit(0);
+        sleep(1);
+    }
+}
+
+bool watch_front_end() {
+    const char *named = getenv("JPY_PARENT_PID");
+    static pid_t parent = named && *named ? pid_t(atol(named)) : getppid();
+    pthread_t watcher;
+    if (pthread_create(&watcher, nullptr, follow_front_end, &parent) != 0) return false;
+    pthread_detach(watcher);
+    return true;
+}
+
 // Every thread made from here on, xeus's included, leaves SIGINT to the one
 // that waits for it, so an interrupt never lands inside a poll or a lock.
 bool route_interrupts() {
@@ -88,7 +110,7 @@ int main(int argc, char **argv) {
         fputs(usage, stderr);
         return 2;
     }
-    if (!route_interrupts() || !interpreter_thread_start()) {
+    if (!route_interrupts() || !watch_front_end() || !interpreter_thread_start()) {
         fputs("jor-kernel: не удалось запустить потоки\n", stderr);
         return 1;
     }

@@ -18,6 +18,7 @@ import os
 import pathlib
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -228,6 +229,24 @@ class SessionLifeTest(unittest.TestCase):
             self.assertEqual(kernel.execute('x')[1], [error(15, '-> Неизвестный символ X')])
         finally:
             kernel.close()
+
+    def test_the_kernel_ends_with_the_front_end_that_started_it(self):
+        front_end = subprocess.Popen([sys.executable, '-c', (
+            'import jupyter_client, time\n'
+            'manager = jupyter_client.KernelManager(kernel_name="jor")\n'
+            'manager.start_kernel()\n'
+            'print(manager.provisioner.process.pid, flush=True)\n'
+            'time.sleep(60)\n')], stdout=subprocess.PIPE, text=True)
+        kernel = int(front_end.stdout.readline())
+        front_end.kill()
+        front_end.wait()
+        deadline = time.monotonic() + 10
+        alive = pathlib.Path(f'/proc/{kernel}')
+        while alive.exists() and time.monotonic() < deadline:
+            time.sleep(0.2)
+        if alive.exists():
+            os.kill(kernel, signal.SIGKILL)  # it holds this test's output open
+            self.fail('the kernel outlived its front end')
 
     def test_load_from_the_notebooks_folder_and_quit(self):
         folder = PREFIX / 'notes'
