@@ -1,5 +1,6 @@
 # Installs the build into PREFIX and checks that the installed program runs
-# and that its manual page came with it.
+# and that its manual pages, English and Russian, and its documentation
+# came with it.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE status OUTPUT_QUIET)
@@ -17,4 +18,19 @@ endif()
 file(READ ${PREFIX}/share/man/man1/jor.1 page)
 if(NOT page MATCHES "\\.TH JOR 1")
   message(FATAL_ERROR "the installed manual page is not jor.1")
+endif()
+file(READ ${PREFIX}/share/man/ru/man1/jor.1 page)
+if(NOT page MATCHES "\\.TH JOR 1" OR NOT page MATCHES "КОД ЗАВЕРШЕНИЯ")
+  message(FATAL_ERROR "the installed Russian manual page is not jor.1 in Russian")
+endif()
+foreach(doc guide.md examples/tour.jor examples/queens.jor)
+  if(NOT EXISTS ${PREFIX}/share/doc/jor/${doc})
+    message(FATAL_ERROR "share/doc/jor/${doc} was not installed")
+  endif()
+endforeach()
+# The installed examples are whole: the tour checks out where it landed.
+execute_process(COMMAND ${PREFIX}/bin/jor --check ${PREFIX}/share/doc/jor/examples/tour.jor
+                OUTPUT_VARIABLE report RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the installed tour does not check out: ${report}")
 endif()
