@@ -118,12 +118,14 @@ bool utf8_to_cp1251(std::string &line) {
     return true;
 }
 
-std::string external_name(const char *cp1251_name) {
-    if (console_is_cp1251()) return cp1251_name;
+std::string console_text(const char *cp1251_text) {
+    if (console_is_cp1251()) return cp1251_text;
     std::string out;
-    cp1251_to_utf8(cp1251_name, strlen(cp1251_name), out);
+    cp1251_to_utf8(cp1251_text, strlen(cp1251_text), out);
     return out;
 }
+
+std::string external_name(const char *cp1251_name) { return console_text(cp1251_name); }
 
 std::string internal_name(const char *external) {
     std::string name(external);

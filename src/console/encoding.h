@@ -24,6 +24,8 @@ bool is_utf8(const std::string &text);
 // untouched and returns false.
 bool utf8_to_cp1251(std::string &line);
 
+// Code page 1251 text as the console shows it: the same bytes, or UTF-8.
+std::string console_text(const char *cp1251_text);
 // The form of a file name as the file system expects it (the console's encoding).
 std::string external_name(const char *cp1251_name);
 // The internal form of a name that came from the command line.

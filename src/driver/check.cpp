@@ -57,14 +57,6 @@ constexpr const char *GREEN = "\033[32m";
 constexpr const char *RED = "\033[31m";
 constexpr const char *PLAIN = "\033[0m";
 
-// Code page 1251 text in the console's encoding.
-std::string shown(const char *text) {
-    if (console_is_cp1251()) return text;
-    std::string out;
-    cp1251_to_utf8(text, strlen(text), out);
-    return out;
-}
-
 // 0, or the errno that kept the file from being read whole.
 int read_whole(const std::string &path, std::string &bytes) {
     FILE *file = fopen(path.c_str(), "rb");
@@ -114,9 +106,9 @@ struct report {
 };
 
 void write_lines(report &r, const char *label, const std::vector<std::string> &lines, const char *colour) {
-    r.text += shown(label);
+    r.text += console_text(label);
     if (lines.empty()) {
-        r.paint(shown(nothing), colour);
+        r.paint(console_text(nothing), colour);
         r.text += '\n';
     }
     std::size_t count = lines.size() > RESULT_LINES ? RESULT_LINES - 1 : lines.size();
@@ -126,24 +118,24 @@ void write_lines(report &r, const char *label, const std::vector<std::string> &l
         r.text += '\n';
     }
     if (count < lines.size())
-        r.text += std::string(LABEL_WIDTH, ' ') + shown(more_lines) + std::to_string(lines.size() - count) + "\n";
+        r.text += std::string(LABEL_WIDTH, ' ') + console_text(more_lines) + std::to_string(lines.size() - count) + "\n";
 }
 
 void write_statement(report &r, const std::vector<std::string> &lines) {
     if (!lines.empty()) r.text += " " + lines[0];
     r.text += '\n';
     for (std::size_t i = 1; i < lines.size() && i < STATEMENT_LINES; i++) r.text += "    " + lines[i] + "\n";
-    if (lines.size() > STATEMENT_LINES) r.text += "    " + shown(more_lines) + std::to_string(lines.size() - STATEMENT_LINES) + "\n";
+    if (lines.size() > STATEMENT_LINES) r.text += "    " + console_text(more_lines) + std::to_string(lines.size() - STATEMENT_LINES) + "\n";
 }
 
 void write_difference(report &r, const std::string &name, const difference &d) {
     r.paint(name + ":" + std::to_string(d.line) + ":", BOLD);
     switch (d.kind) {
     case difference_kind::not_run:
-        r.text += shown(after_error) + std::to_string(d.error_line) + shown(rest_not_run) + std::to_string(d.count) + ")\n";
+        r.text += console_text(after_error) + std::to_string(d.error_line) + console_text(rest_not_run) + std::to_string(d.count) + ")\n";
         return;
     case difference_kind::lines:
-        r.text += shown(lines_differ) + "\n";
+        r.text += console_text(lines_differ) + "\n";
         write_lines(r, expected_label, d.expected, GREEN);
         write_lines(r, actual_label, d.actual, RED);
         return;
@@ -178,7 +170,7 @@ bool colour_wanted() {
 }
 
 int usage_error(const std::string &before) {
-    return console_write_bytes(before + shown(usage)) ? EXIT_CANNOT_CHECK : EXIT_WRITE_FAILED;
+    return console_write_bytes(before + console_text(usage)) ? EXIT_CANNOT_CHECK : EXIT_WRITE_FAILED;
 }
 }  // namespace
 
@@ -186,7 +178,7 @@ file_check check_file(const std::string &path, long long heap_cells) {
     file_check result;
     std::string bytes;
     if (int error = read_whole(path, bytes)) {
-        result.problem = shown(cannot_read) + strerror(error);
+        result.problem = console_text(cannot_read) + strerror(error);
         return result;
     }
     recorded_run run = start_recording();
@@ -231,7 +223,7 @@ int check_main(int argc, char **argv) {
     long long heap_cells = session_options {}.heap_cells;
     int first = 2;
     if (argc - first >= 2 && strcmp(argv[first], "-m") == 0) {
-        if (!read_heap_size(argv[first + 1], heap_cells)) return usage_error(shown(bad_heap) + argv[first + 1] + "\n");
+        if (!read_heap_size(argv[first + 1], heap_cells)) return usage_error(console_text(bad_heap) + argv[first + 1] + "\n");
         first += 2;
     }
     if (first == argc) return usage_error("");
@@ -251,14 +243,14 @@ int check_main(int argc, char **argv) {
             for (const auto &d : result.differences) write_difference(r, name, d);
             if (result.cut) {
                 r.paint(name, BOLD);
-                r.text += shown(output_cut) + "\n";
+                r.text += console_text(output_cut) + "\n";
             }
         }
         if (!console_write_bytes(r.text)) return EXIT_WRITE_FAILED;
     }
-    std::string summary = shown(checked_files) + std::to_string(checked);
-    if (checked < files) summary += shown(out_of) + std::to_string(files);
-    summary += shown(statements_label) + std::to_string(statements) + shown(differences_label) +
+    std::string summary = console_text(checked_files) + std::to_string(checked);
+    if (checked < files) summary += console_text(out_of) + std::to_string(files);
+    summary += console_text(statements_label) + std::to_string(statements) + console_text(differences_label) +
                std::to_string(differences) + ".\n";
     if (!console_write_bytes(summary)) return EXIT_WRITE_FAILED;
     if (checked < files) return EXIT_CANNOT_CHECK;

@@ -37,17 +37,9 @@ output_target target;
 bool reading_keyboard;
 bool failure_pending;
 
-// Code page 1251 text in the console's encoding.
-std::string for_console(const char *text) {
-    if (console_is_cp1251()) return text;
-    std::string out;
-    cp1251_to_utf8(text, strlen(text), out);
-    return out;
-}
-
 void tell_write_failure(int error) {
-    std::string line = for_console(write_failed);
-    line += target.name.empty() ? for_console(standard_output) : target.name;
+    std::string line = console_text(write_failed);
+    line += target.name.empty() ? console_text(standard_output) : target.name;
     line += ": ";
     line += strerror(error);
     line += '\n';
@@ -100,12 +92,12 @@ int refuse_output(const char *external_name) {
     message += error_message(ERR_OPEN);
     char line[256];
     snprintf(line, sizeof line, message.c_str(), error_parm);
-    std::string text = for_console(line) + "\n";
+    std::string text = console_text(line) + "\n";
     return write_all(text) ? ERR_OPEN : EXIT_WRITE_FAILED;
 }
 }  // namespace
 
-bool console_write_text(const char *text) { return write_all(for_console(text)); }
+bool console_write_text(const char *text) { return write_all(console_text(text)); }
 
 bool console_write_bytes(std::string_view bytes) { return write_all(bytes); }
 
