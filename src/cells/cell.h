@@ -46,6 +46,10 @@ extern int nmem;
 extern int fmem;
 extern int nptr;
 extern int vptr;
+// How many more cells requests may take before error 9 "mem": the free
+// list's cells and the never-used tail's, less the cells counted by
+// take_unwritten_cell since the last collection.
+extern int spare_cells;
 
 // What the collector needs to know of the work between two collections: the
 // cells the free list handed out (the cells from nmem up are new as well),
@@ -60,16 +64,26 @@ extern bool full_collection_due;
 [[noreturn, gnu::cold]] void wrong_argument(const char *operation);
 
 // A cell for a constructor: the head of the free list, else the next cell of
-// the never-used tail, else error 9 "mem". No collection is attempted here.
+// the never-used tail; error 9 "mem" when no cell is spare. No collection is
+// attempted here.
 inline int find_free() {
+    if (spare_cells <= 0) [[unlikely]] heap_exhausted();
+    spare_cells--;
     if (fmem >= 0) {
         int i = fmem;
         fmem = mem[i].u.w.first;
         young_log[young_count++] = i;
         return i;
     }
-    if (nmem < MEM_SIZE) return nmem++;
-    heap_exhausted();
+    return nmem++;
+}
+// A cell the evaluator would make and drop at once, that nothing can ever
+// reach, is counted here instead of written: the request fails exactly when
+// find_free's would, and the count per statement is the same. Such a cell
+// would be garbage at the next collection, which makes it spare again.
+inline void take_unwritten_cell() {
+    if (spare_cells <= 0) [[unlikely]] heap_exhausted();
+    spare_cells--;
 }
 
 inline bool has_tag(int i, cell_tag tag) { return i >= 0 && mem[i].type == tag; }

@@ -30,6 +30,7 @@ struct heap_mark {
     int nmem;
     int fmem;
     int young_count;
+    int spare_cells;
     int names;   // the car of nptr
     int values;  // the car of vptr
     bool full_collection_due;
