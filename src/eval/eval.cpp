@@ -105,6 +105,24 @@ int call_builtin(int op, int args, int names, int values) {
     return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
 }
 
+// The operator of form e, for the call-trace entry: its value as eval
+// gives it, or, for a name that stands for a built-in applied here (not the
+// value under currying with no arguments), the entry's mark for that
+// built-in. That value would be unreachable from the moment it is applied,
+// so its cell is counted but not made; `row` is then its row, else -1.
+inline int evaluate_operator(int e, int N, int V, int &row) {
+    row = -1;
+    int head = mem[e].u.w.first;
+    if (head < 0 || mem[head].type != CELL_SYMBOL) return eval(head, N, V);
+    int value = bound_value(N, V, head);
+    if (value != UNBOUND) return check_force(value);
+    int builtin = builtin_row_of(head);
+    if (mem[e].u.w.second < 0 && curry_mode) return make_libproc(head, builtin);
+    take_unwritten_cell();
+    row = builtin;
+    return unwritten_builtin(row);
+}
+
 // Every application but the two evaluate_form continues in: a built-in
 // under currying, a promise, a procedure given too few or too many
 // arguments, or no procedure at all. Pops the form's entry itself.
@@ -192,15 +210,23 @@ int evaluate_form(int e, int N, int V) {
     for (;;) {
         check_stack();
         entry = push_call(e, N, V);
-        int op = eval(mem[e].u.w.first, N, V);
+        int row;
+        int op = evaluate_operator(e, N, V, row);
         stack_calls[entry].op = op;
         int A = mem[e].u.w.second;
         int op_type = op >= 0 ? mem[op].type : CELL_FREE;
-        // Under currying a built-in named without arguments is the value.
-        if (op_type == CELL_LIBPROC && (A >= 0 || !curry_mode)) {
-            if (mem[op].u.w.second == IF_ROW) {
+        const char *name = nullptr;
+        if (row >= 0) {
+            name = symbol_name(mem[e].u.w.first);
+        } else if (op_type == CELL_LIBPROC && (A >= 0 || !curry_mode)) {
+            // Under currying a built-in named without arguments is the value.
+            row = mem[op].u.w.second;
+            name = symbol_name(mem[op].u.w.first);
+        }
+        if (row >= 0) {
+            if (row == IF_ROW) {
                 // The test may switch lazy mode, so it is read afterwards.
-                int branch = if_branch(symbol_name(mem[op].u.w.first), A, N, V);
+                int branch = if_branch(name, A, N, V);
                 if (lazy_mode) {
                     result = make_promise(branch, N, V);
                 } else if (branch >= 0 && mem[branch].type == CELL_PAIR) {
@@ -210,7 +236,7 @@ int evaluate_form(int e, int N, int V) {
                     result = eval(branch, N, V);
                 }
             } else {
-                result = call_builtin(op, A, N, V);
+                result = func[row].proc(name, A, N, V);
             }
             break;
         }
@@ -330,7 +356,11 @@ int evalk_list(int list, int N, int V, const char *name, int k) {
     return make_pair(value, rest);
 }
 
-int evalarg_list(int args, int N, int V, int op) {
+int evalarg_list(int args, int N, int V, int op, int form) {
+    if (is_unwritten_builtin(op)) {
+        const func_entry &row = func[unwritten_builtin_row(op)];
+        return evalk_list(args, N, V, symbol_name(mem[form].u.w.first), row.arity);
+    }
     if (!is_libproc(op)) return args;
     const func_entry &row = func[mem[op].u.w.second];
     return evalk_list(args, N, V, symbol_name(mem[op].u.w.first), row.arity);

@@ -157,18 +157,15 @@ void symbols_detail::unknown_name(int s) { raise_error(ERR_UNKNOWN, symbol_name(
 // The walk through every frame of the environment, for names some local
 // frame may bind. In the global frame, which is always reached through the
 // root nptr, the record's newest binding stands for the walk through it.
-int symbols_detail::frame_value(int N, int V, int s) {
+int symbols_detail::frame_binding(int N, int V, int s) {
     while (N >= 0) {
-        if (N == nptr) {
-            int value = global_value(s);
-            return value != UNBOUND ? value : builtin_value(s);
-        }
+        if (N == nptr) return global_value(s);
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
         V = get_cdr(V);
     }
-    return builtin_value(s);
+    return UNBOUND;
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }
