@@ -107,6 +107,12 @@ inline int make_boolean(int value) {
     mem[i].u.w.first = value;
     return i;
 }
+// What get_boolean would read from make_boolean(value), for a caller that
+// reads it at once: the cell is counted, not made.
+inline int unwritten_boolean(int value) {
+    take_unwritten_cell();
+    return value;
+}
 inline int make_pair(int car, int cdr) {
     int i = find_free();
     mem[i].type = CELL_PAIR;

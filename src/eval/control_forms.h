@@ -9,6 +9,10 @@ int if_branch(const char *name, int args, int names, int values);
 int proc_and(const char *name, int args, int names, int values);
 int proc_or(const char *name, int args, int names, int values);
 int proc_not(const char *name, int args, int names, int values);
+// AND, OR and NOT for a test that reads their value at once (table.h).
+int test_and(const char *name, int args, int names, int values);
+int test_or(const char *name, int args, int names, int values);
+int test_not(const char *name, int args, int names, int values);
 int proc_delay(const char *name, int args, int names, int values);
 int proc_force(const char *name, int args, int names, int values);
 int proc_lazy(const char *name, int args, int names, int values);

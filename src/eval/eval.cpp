@@ -204,7 +204,14 @@ inline int evaluate_operator(int e, int N, int V, int &row) {
 // entry is popped and its value passed through check_force in turn, so
 // that errors, traces and forcing come out as they would with one frame
 // per form. The entries of this frame are first_entry up to entry.
-int evaluate_form(int e, int N, int V) {
+//
+// As a test (AS_TEST), the value is get_boolean's reading of it for the
+// built-in `test_of`. A built-in that would answer with a new boolean then
+// answers that value's truth instead, counting its cell: check_force passes
+// a boolean unchanged, so the value reaches get_boolean and nothing else.
+namespace {
+template <bool AS_TEST>
+[[gnu::always_inline]] inline int evaluate_form_as(int e, int N, int V, const char *test_of) {
     const int first_entry = nstack_calls;
     int entry, result;
     for (;;) {
@@ -235,6 +242,10 @@ int evaluate_form(int e, int N, int V) {
                 } else {
                     result = eval(branch, N, V);
                 }
+            } else if (AS_TEST && func_test[row]) {
+                int truth = func_test[row](name, A, N, V);
+                pop_call(first_entry);
+                return truth;
             } else {
                 result = func[row].proc(name, A, N, V);
             }
@@ -267,14 +278,20 @@ int evaluate_form(int e, int N, int V) {
     }
     if (result < 0 || mem[result].type != CELL_PROCEDURE) {  // check_force would pass it unchanged
         pop_call(first_entry);
-        return result;
+    } else {
+        for (; entry >= first_entry; entry--) {
+            pop_call(entry);
+            result = check_force(result);
+        }
     }
-    for (; entry >= first_entry; entry--) {
-        pop_call(entry);
-        result = check_force(result);
-    }
+    if constexpr (AS_TEST) return get_boolean(result, test_of);
     return result;
 }
+}  // namespace
+
+int evaluate_form(int e, int N, int V) { return evaluate_form_as<false>(e, N, V, nullptr); }
+
+int evaluate_test_form(int e, int N, int V, const char *test_of) { return evaluate_form_as<true>(e, N, V, test_of); }
 
 int is_lazy(int v) {
     return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;

@@ -28,6 +28,9 @@ constexpr int unwritten_builtin_row(int op) { return -3 - op; }
 
 // The application of a compound expression; passes the stack guard.
 int evaluate_form(int e, int names, int values);
+// get_boolean(evaluate_form(e, names, values), test_of), where a built-in's
+// new boolean need not be made.
+int evaluate_test_form(int e, int names, int values, const char *test_of);
 // The evaluation of e in the environment (names . values), the one every
 // caller inlines. Names and constants are answered here; they cannot
 // recurse but through forcing, which passes the stack guard itself.
