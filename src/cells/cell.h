@@ -4,6 +4,8 @@
 //   cell:  | type word (32) | aux (32) | payload (64)                        |
 //   type word: the tag (the collector keeps its flags beside the heap)
 //   aux:       symbol: the index of its name's record in the name index
+//              pair: 0, or what evaluation keeps of it as a form (symbols.h);
+//              0 again whenever the pair is freed or its car rewritten
 //   payload:   pair/procedure/libproc: first word (32) | second word (32)
 //              integer/boolean/free:   first word holds the value / next free
 //              real:   one double         symbol: pointer to its name string
@@ -169,6 +171,7 @@ inline int get_cdr(int i) {
 inline int set_car(int i, int value) {
     if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CAR!");
     note_rewrite(i);
+    mem[i].aux = 0;
     mem[i].u.w.first = value;
     return i;
 }

@@ -167,6 +167,7 @@ namespace {
 inline int sweep_cell(int c, int &head) {
     if (survived[c] & UNREACHED) {
         mem[c].type = CELL_FREE;
+        mem[c].aux = 0;
         mem[c].u.w.first = head;
         head = c;
         survived[c] = 0;
@@ -193,6 +194,7 @@ int sweep_range(int lo, int hi, int &head) {
         if ((flags & all_unreached) == all_unreached) {  // the common case in a statement's garbage
             for (int f = c; f < c + 8; f++) {
                 cells[f].type = CELL_FREE;
+                cells[f].aux = 0;
                 cells[f].u.w.first = list;
                 list = f;
             }
@@ -205,6 +207,7 @@ int sweep_range(int lo, int hi, int &head) {
         for (uint64_t freed = unreached_flags; freed; freed &= freed - 1) {
             int f = c + __builtin_ctzll(freed) / 8;
             cells[f].type = CELL_FREE;
+            cells[f].aux = 0;
             cells[f].u.w.first = list;
             list = f;
         }
@@ -296,10 +299,13 @@ void heap_roll_back(const heap_mark &mark) {
     for (int k = young_count - 1; k >= mark.young_count; k--) {
         int c = young_log[k];
         mem[c].type = CELL_FREE;
+        mem[c].aux = 0;
         mem[c].u.w.first = head;
         head = c;
     }
     fmem = head;
+    // Cells of the never-used tail are zero where they have never been written.
+    for (int c = mark.nmem; c < nmem; c++) mem[c] = cell {};
     young_count = mark.young_count;
     spare_cells = mark.spare_cells;
     nmem = mark.nmem;

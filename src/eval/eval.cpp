@@ -110,14 +110,21 @@ int call_builtin(int op, int args, int names, int values) {
 // value under currying with no arguments), the entry's mark for that
 // built-in. That value would be unreachable from the moment it is applied,
 // so its cell is counted but not made; `row` is then its row, else -1.
-inline int evaluate_operator(int e, int N, int V, int &row) {
-    row = -1;
+[[gnu::always_inline]] inline int evaluate_operator(int e, int N, int V, int &row) {
     int head = mem[e].u.w.first;
+    bool applied_here = mem[e].u.w.second >= 0 || !curry_mode;
+    row = kept_operator_row(e);
+    if (row >= 0 && applied_here) {
+        take_unwritten_cell();
+        return unwritten_builtin(row);
+    }
+    row = -1;
     if (head < 0 || mem[head].type != CELL_SYMBOL) return eval(head, N, V);
     int value = bound_value(N, V, head);
     if (value != UNBOUND) return check_force(value);
     int builtin = builtin_row_of(head);
-    if (mem[e].u.w.second < 0 && curry_mode) return make_libproc(head, builtin);
+    keep_operator_row(e, head, builtin);
+    if (!applied_here) return make_libproc(head, builtin);
     take_unwritten_cell();
     row = builtin;
     return unwritten_builtin(row);

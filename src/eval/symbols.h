@@ -102,6 +102,30 @@ inline int builtin_row_of(int s) {
     return row;
 }
 
+// A form whose operator is a name that no environment can bind (no local
+// frame may, and it has no global binding) keeps that name's built-in row in
+// its pair's aux word, as operator_rows_base + row. Whenever some name could
+// gain a binding for the first time, the base moves on, and every row kept
+// before stops counting.
+namespace symbols_detail {
+extern int operator_rows_base;
+constexpr int OPERATOR_ROWS = 64;
+static_assert(OPERATOR_ROWS >= 57);
+}  // namespace symbols_detail
+
+// The row form keeps, or -1.
+inline int kept_operator_row(int form) {
+    unsigned row = unsigned(mem[form].aux) - unsigned(symbols_detail::operator_rows_base);
+    return row < unsigned(symbols_detail::OPERATOR_ROWS) ? int(row) : -1;
+}
+// Called when form's operator, the name s, has just given the built-in row.
+inline void keep_operator_row(int form, int s, int row) {
+    using namespace symbols_detail;
+    const name_record &record = record_of(s);
+    if (!record.bound_locally && !malformed_frames && record.global_value < 0)
+        mem[form].aux = operator_rows_base + row;
+}
+
 // A built-in value is a new cell at every lookup.
 inline int assoc(int N, int V, int s) {
     int value = bound_value(N, V, s);
