@@ -318,11 +318,16 @@ bool heap_consistent() {
     long on_list = free_list_length();
     if (on_list < 0) return false;
     int free_cells = 0;
+    std::vector<const char *> names;
     for (int c = 0; c < nmem; c++) {
         int type = mem[c].type;
         if (type < CELL_FREE || type > CELL_LIBPROC) return false;
         if (type == CELL_FREE) free_cells++;
+        if (type == CELL_SYMBOL) names.push_back(mem[c].u.name);
     }
+    // Lookup takes a symbol cell for its name: no name has two.
+    std::sort(names.begin(), names.end());
+    if (std::adjacent_find(names.begin(), names.end()) != names.end()) return false;
     // Every spare cell is there to be taken.
     return free_cells == on_list && spare_cells <= on_list + (MEM_SIZE - nmem);
 }

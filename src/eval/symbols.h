@@ -62,6 +62,10 @@ inline const name_record &record_of(int s) { return records[mem[s].aux]; }
 // bind: a hit on the symbol itself in a frame made as procedures and LET
 // make them. Anything else, a miss included, takes the general walk from
 // the frame in hand, which skipped frames could not have answered.
+//
+// A name has one symbol cell at a time (make_symbol makes one only when its
+// record's cell is no longer that name's symbol), so an entry that is
+// another cell is another name.
 inline int local_binding(int N, int V, int s) {
     while (N >= 0 && N != nptr) {
         if (mem[N].type != CELL_PAIR || V < 0 || mem[V].type != CELL_PAIR) break;
@@ -69,10 +73,7 @@ inline int local_binding(int N, int V, int s) {
         for (;;) {
             if (F < 0) break;
             if (mem[F].type != CELL_PAIR || (W >= 0 && mem[W].type != CELL_PAIR)) return frame_binding(N, V, s);
-            int entry = mem[F].u.w.first;
-            if (entry == s) return W >= 0 ? mem[W].u.w.first : frame_binding(N, V, s);
-            if (entry >= 0 && mem[entry].type == CELL_SYMBOL && mem[entry].u.name == mem[s].u.name)
-                return frame_binding(N, V, s);
+            if (mem[F].u.w.first == s) return W >= 0 ? mem[W].u.w.first : frame_binding(N, V, s);
             F = mem[F].u.w.second;
             if (W >= 0) W = mem[W].u.w.second;
         }

@@ -402,3 +402,17 @@ TEST_F(HeapTest, UnwrittenCellsAreCountedAndExhaustTheHeapLikeWrittenOnes) {
         EXPECT_EQ(spare_cells, MEM_SIZE - nmem + int(free_list().size()));
     }
 }
+
+// Lookup tells names apart by their symbol cells, so the heap check holds
+// that no name has two.
+TEST_F(HeapTest, ConsistencyCheckFindsASecondSymbolCellOfAName) {
+    int name = make_symbol("UNIT-ONCE");
+    int other = make_pair(NIL, NIL);
+    add_value(name, other);
+    ASSERT_TRUE(heap_consistent());
+    cell kept = mem[other];
+    mem[other] = mem[name];
+    EXPECT_FALSE(heap_consistent());
+    mem[other] = kept;
+    EXPECT_TRUE(heap_consistent());
+}
