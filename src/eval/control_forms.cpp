@@ -6,13 +6,6 @@
 #include "eval/eval.h"
 
 namespace {
-// A test reads the value it evaluates at once, so a built-in need not make
-// its boolean for it.
-int evaluate_test(int expression, const char *s, int N, int V) {
-    if (expression >= 0 && mem[expression].type == CELL_PAIR) return evaluate_test_form(expression, N, V, s);
-    return get_boolean(eval(expression, N, V), s);
-}
-
 // AND stops at the first false value, OR at the first true one.
 int short_circuit(const char *s, int args, int N, int V, int stop_at) {
     check_narg(narg(args, s) >= 1, s);
@@ -31,14 +24,6 @@ int negation(const char *s, int args, int N, int V) {
 int proc_quote(const char *s, int args, int, int) {
     check_length(args, 1, s);
     return get_car(args);
-}
-
-int if_branch(const char *s, int args, int N, int V) {
-    check_length(args, 3, s);
-    // narg has seen the three pairs.
-    int test = evaluate_test(first_word(args), s, N, V);
-    int branches = second_word(args);
-    return test ? first_word(branches) : first_word(second_word(branches));
 }
 
 int proc_if(const char *s, int args, int N, int V) {

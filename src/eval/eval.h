@@ -40,6 +40,12 @@ int evaluate_test_form(int e, int names, int values, const char *test_of);
     if (type == CELL_PAIR) return evaluate_form(e, N, V);
     return check_force(type == CELL_SYMBOL ? assoc(N, V, e) : e);
 }
+// get_boolean(eval(expression, names, values), test_of): a test reads the
+// value it evaluates at once, so a built-in need not make its boolean.
+[[gnu::always_inline]] inline int evaluate_test(int expression, const char *test_of, int N, int V) {
+    if (expression >= 0 && mem[expression].type == CELL_PAIR) return evaluate_test_form(expression, N, V, test_of);
+    return get_boolean(eval(expression, N, V), test_of);
+}
 // A new promise of expression e in the environment (names . values).
 int make_promise(int e, int names, int values);
 // A new user procedure with the code (params . body) and the environment
