@@ -86,13 +86,24 @@ int evaluate_arguments(int args, int n, int names, int values, const char *name)
     return make_pair(eval(first, names, values), list);
 }
 
-// match_parameters(...) == match::exact, without the rests.
-bool takes_exactly(int params, int n) {
-    for (int u = params, k = n;; k--, u = mem[u].u.w.second) {
-        if (is_symbol(u)) return true;
-        if (k == 0) return u < 0;
-        if (!is_pair(u)) return false;
+// The number of arguments when they are a proper list of as many as the
+// parameters take (match_parameters would find an exact match), else -1:
+// apply_other then sorts the application out, its errors included. One walk
+// of both lists.
+int exact_argument_count(int params, int args) {
+    int n = 0, u = params;
+    bool rest = false;
+    for (; args >= 0; args = mem[args].u.w.second, n++) {
+        if (mem[args].type != CELL_PAIR) return -1;
+        if (rest) continue;
+        if (u >= 0 && mem[u].type == CELL_SYMBOL) {
+            rest = true;
+            continue;
+        }
+        if (u < 0 || mem[u].type != CELL_PAIR) return -1;
+        u = mem[u].u.w.second;
     }
+    return rest || u < 0 || mem[u].type == CELL_SYMBOL ? n : -1;
 }
 
 const char *operation_name(int form) {
@@ -259,12 +270,12 @@ template <bool AS_TEST>
             break;
         }
         if (op_type == CELL_PROCEDURE) {
+            // A procedure's code and environment are pairs as made.
             int code = mem[op].u.w.first, env = mem[op].u.w.second;
-            int P = get_car(code), B = get_cdr(code), CN = get_car(env), CV = get_cdr(env);
-            const char *s = operation_name(e);
-            int n = narg(A, s);
-            if ((P != FORCED_MARK || n != 0) && takes_exactly(P, n)) {
-                int args = evaluate_arguments(A, n, N, V, s);
+            int P = first_word(code), B = second_word(code), CN = first_word(env), CV = second_word(env);
+            int n = exact_argument_count(P, A);
+            if (n > 0 || (n == 0 && P != FORCED_MARK)) {
+                int args = evaluate_arguments(A, n, N, V, operation_name(e));
                 stack_calls[entry].entered = 1;
                 stack_calls[entry].args = args;
                 int frame_names = make_pair(P, CN);
