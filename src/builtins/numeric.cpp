@@ -55,14 +55,14 @@ inline int checked_operand(int expression, const char *s, int N, int V) {
     if (!is_integer(v)) get_number(v, s);
     return v;
 }
-inline operand_cells two_operands(int args, const char *s, int N, int V) {
+[[gnu::always_inline]] inline operand_cells two_operands(int args, const char *s, int N, int V) {
     int first = checked_operand(first_word(args), s, N, V);
     return {first, checked_operand(first_word(second_word(args)), s, N, V)};
 }
 inline bool both_integers(operand_cells v) { return is_integer(v.first) && is_integer(v.second); }
 inline int64_t integer_value(int i) { return first_word(i); }
 
-int make_whole_number(int64_t x) {
+inline int make_whole_number(int64_t x) {
     return x >= INT32_MIN && x <= INT32_MAX ? make_integer(int32_t(x)) : make_real(double(x));
 }
 
@@ -75,7 +75,7 @@ int arithmetic2(const char *s, int args, int N, int V, Whole whole, Real real) {
 }
 
 template <class Fails>
-int compare2(const char *s, int args, int N, int V, Fails fails) {
+[[gnu::always_inline]] inline int compare2(const char *s, int args, int N, int V, Fails fails) {
     operand_cells v = two_operands(args, s, N, V);
     if (both_integers(v)) return !fails(integer_value(v.first), integer_value(v.second));
     return !fails(get_number(v.first, s), get_number(v.second, s));
@@ -166,7 +166,7 @@ namespace {
 // Whether a comparison holds. Each names when it fails, as written for
 // doubles: a NaN operand makes some of them hold.
 template <class Fails>
-int comparison(const char *s, int args, int N, int V, Fails fails) {
+[[gnu::always_inline]] inline int comparison(const char *s, int args, int N, int V, Fails fails) {
     if (has_length(args, 2)) return compare2(s, args, N, V, fails);
     return compare(s, args, N, V, fails);
 }

@@ -15,7 +15,7 @@ int short_circuit(const char *s, int args, int N, int V, int stop_at) {
     return value;
 }
 
-int negation(const char *s, int args, int N, int V) {
+[[gnu::always_inline]] inline int negation(const char *s, int args, int N, int V) {
     check_length(args, 1, s);
     return !evaluate_test(get_car(args), s, N, V);
 }
