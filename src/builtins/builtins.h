@@ -11,6 +11,16 @@ JOR_LIBPROC(proc_symbol);
 JOR_LIBPROC(proc_procedure);
 JOR_LIBPROC(proc_boolean);
 JOR_LIBPROC(proc_null);
+// The same for a test that reads the boolean at once (table.h).
+JOR_LIBPROC(test_atom);
+JOR_LIBPROC(test_number);
+JOR_LIBPROC(test_pair);
+JOR_LIBPROC(test_real);
+JOR_LIBPROC(test_integer);
+JOR_LIBPROC(test_symbol);
+JOR_LIBPROC(test_procedure);
+JOR_LIBPROC(test_boolean);
+JOR_LIBPROC(test_null);
 
 JOR_LIBPROC(proc_sqrt);
 JOR_LIBPROC(proc_max);
@@ -38,6 +48,11 @@ JOR_LIBPROC(proc_gtn);
 JOR_LIBPROC(proc_ltn);
 JOR_LIBPROC(proc_gen);
 JOR_LIBPROC(proc_len);
+JOR_LIBPROC(test_eqn);
+JOR_LIBPROC(test_gtn);
+JOR_LIBPROC(test_ltn);
+JOR_LIBPROC(test_gen);
+JOR_LIBPROC(test_len);
 
 JOR_LIBPROC(proc_cadr);
 JOR_LIBPROC(proc_cons);

@@ -55,14 +55,14 @@ inline int checked_operand(int expression, const char *s, int N, int V) {
     if (!is_integer(v)) get_number(v, s);
     return v;
 }
-inline operand_cells two_operands(int args, const char *s, int N, int V) {
+[[gnu::always_inline]] inline operand_cells two_operands(int args, const char *s, int N, int V) {
     int first = checked_operand(first_word(args), s, N, V);
     return {first, checked_operand(first_word(second_word(args)), s, N, V)};
 }
 inline bool both_integers(operand_cells v) { return is_integer(v.first) && is_integer(v.second); }
 inline int64_t integer_value(int i) { return first_word(i); }
 
-int make_whole_number(int64_t x) {
+inline int make_whole_number(int64_t x) {
     return x >= INT32_MIN && x <= INT32_MAX ? make_integer(int32_t(x)) : make_real(double(x));
 }
 
@@ -75,10 +75,10 @@ int arithmetic2(const char *s, int args, int N, int V, Whole whole, Real real) {
 }
 
 template <class Fails>
-int compare2(const char *s, int args, int N, int V, Fails fails) {
+[[gnu::always_inline]] inline int compare2(const char *s, int args, int N, int V, Fails fails) {
     operand_cells v = two_operands(args, s, N, V);
-    if (both_integers(v)) return make_boolean(!fails(integer_value(v.first), integer_value(v.second)));
-    return make_boolean(!fails(get_number(v.first, s), get_number(v.second, s)));
+    if (both_integers(v)) return !fails(integer_value(v.first), integer_value(v.second));
+    return !fails(get_number(v.first, s), get_number(v.second, s));
 }
 
 template <class Step>
@@ -98,7 +98,7 @@ int compare(const char *s, int args, int N, int V, Fails fails) {
     bool result = true;
     for (int rest = get_cdr(args); rest >= 0; rest = get_cdr(rest))
         if (fails(a, number_argument(get_car(rest), s, N, V))) result = false;
-    return make_boolean(result);
+    return result;
 }
 
 template <class Function>
@@ -163,30 +163,32 @@ int proc_expt(const char *s, int args, int N, int V) {
 }
 
 namespace {
-// Each comparison names when it fails, as written for doubles: a NaN
-// operand makes some of them hold.
+// Whether a comparison holds. Each names when it fails, as written for
+// doubles: a NaN operand makes some of them hold.
 template <class Fails>
-int comparison(const char *s, int args, int N, int V, Fails fails) {
+[[gnu::always_inline]] inline int comparison(const char *s, int args, int N, int V, Fails fails) {
     if (has_length(args, 2)) return compare2(s, args, N, V, fails);
     return compare(s, args, N, V, fails);
 }
+
+constexpr auto unequal = [](auto x, auto y) { return !(x == y); };
+constexpr auto not_greater = [](auto x, auto y) { return x <= y; };
+constexpr auto not_less = [](auto x, auto y) { return x >= y; };
+constexpr auto less = [](auto x, auto y) { return x < y; };
+constexpr auto greater = [](auto x, auto y) { return x > y; };
 }  // namespace
 
-int proc_eqn(const char *s, int a, int n, int v) {
-    return comparison(s, a, n, v, [](auto x, auto y) { return !(x == y); });
-}
-int proc_gtn(const char *s, int a, int n, int v) {
-    return comparison(s, a, n, v, [](auto x, auto y) { return x <= y; });
-}
-int proc_ltn(const char *s, int a, int n, int v) {
-    return comparison(s, a, n, v, [](auto x, auto y) { return x >= y; });
-}
-int proc_gen(const char *s, int a, int n, int v) {
-    return comparison(s, a, n, v, [](auto x, auto y) { return x < y; });
-}
-int proc_len(const char *s, int a, int n, int v) {
-    return comparison(s, a, n, v, [](auto x, auto y) { return x > y; });
-}
+int proc_eqn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, unequal)); }
+int proc_gtn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, not_greater)); }
+int proc_ltn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, not_less)); }
+int proc_gen(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, less)); }
+int proc_len(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, greater)); }
+
+int test_eqn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, unequal)); }
+int test_gtn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, not_greater)); }
+int test_ltn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, not_less)); }
+int test_gen(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, less)); }
+int test_len(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, greater)); }
 
 int proc_abs(const char *s, int a, int n, int v) { return unary(s, a, n, v, [](double x) { return std::fabs(x); }); }
 int proc_floor(const char *s, int a, int n, int v) { return unary(s, a, n, v, [](double x) { return std::floor(x); }); }

@@ -2,6 +2,7 @@
 // the rows is fixed; the checks below pin the rows that other code names.
 #include "builtins/table.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -70,6 +71,31 @@ constexpr func_entry func[] = {
     {"QUIT", proc_quit, 0},
 };
 static_assert(sizeof func / sizeof func[0] == FUNC_COUNT);
+
+namespace {
+struct boolean_builtin {
+    libproc_fn proc, test;
+};
+constexpr boolean_builtin boolean_builtins[] = {
+    {proc_atom, test_atom},         {proc_number, test_number},   {proc_pair, test_pair},
+    {proc_real, test_real},         {proc_integer, test_integer}, {proc_symbol, test_symbol},
+    {proc_procedure, test_procedure}, {proc_boolean, test_boolean}, {proc_null, test_null},
+    {proc_eqn, test_eqn},           {proc_gtn, test_gtn},         {proc_ltn, test_ltn},
+    {proc_gen, test_gen},           {proc_len, test_len},
+    {proc_and, test_and},           {proc_or, test_or},           {proc_not, test_not},
+};
+
+// Every row whose procedure is one of those, under each of its names.
+consteval std::array<libproc_fn, FUNC_COUNT> tests_by_row() {
+    std::array<libproc_fn, FUNC_COUNT> tests {};
+    for (int row = 0; row < FUNC_COUNT; row++)
+        for (const boolean_builtin &b : boolean_builtins)
+            if (func[row].proc == b.proc) tests[row] = b.test;
+    return tests;
+}
+}  // namespace
+
+constexpr std::array<libproc_fn, FUNC_COUNT> func_test = tests_by_row();
 
 namespace {
 consteval bool row_is(int row, const char *name) { return std::string_view(func[row].name) == name; }

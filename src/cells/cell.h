@@ -4,6 +4,8 @@
 //   cell:  | type word (32) | aux (32) | payload (64)                        |
 //   type word: the tag (the collector keeps its flags beside the heap)
 //   aux:       symbol: the index of its name's record in the name index
+//              pair: 0, or what evaluation keeps of it as a form (symbols.h);
+//              0 again whenever the pair is freed or its car rewritten
 //   payload:   pair/procedure/libproc: first word (32) | second word (32)
 //              integer/boolean/free:   first word holds the value / next free
 //              real:   one double         symbol: pointer to its name string
@@ -46,6 +48,10 @@ extern int nmem;
 extern int fmem;
 extern int nptr;
 extern int vptr;
+// How many more cells requests may take before error 9 "mem": the free
+// list's cells and the never-used tail's, less the cells counted by
+// take_unwritten_cell since the last collection.
+extern int spare_cells;
 
 // What the collector needs to know of the work between two collections: the
 // cells the free list handed out (the cells from nmem up are new as well),
@@ -60,16 +66,26 @@ extern bool full_collection_due;
 [[noreturn, gnu::cold]] void wrong_argument(const char *operation);
 
 // A cell for a constructor: the head of the free list, else the next cell of
-// the never-used tail, else error 9 "mem". No collection is attempted here.
+// the never-used tail; error 9 "mem" when no cell is spare. No collection is
+// attempted here.
 inline int find_free() {
+    if (spare_cells <= 0) [[unlikely]] heap_exhausted();
+    spare_cells--;
     if (fmem >= 0) {
         int i = fmem;
         fmem = mem[i].u.w.first;
         young_log[young_count++] = i;
         return i;
     }
-    if (nmem < MEM_SIZE) return nmem++;
-    heap_exhausted();
+    return nmem++;
+}
+// A cell the evaluator would make and drop at once, that nothing can ever
+// reach, is counted here instead of written: the request fails exactly when
+// find_free's would, and the count per statement is the same. Such a cell
+// would be garbage at the next collection, which makes it spare again.
+inline void take_unwritten_cell() {
+    if (spare_cells <= 0) [[unlikely]] heap_exhausted();
+    spare_cells--;
 }
 
 inline bool has_tag(int i, cell_tag tag) { return i >= 0 && mem[i].type == tag; }
@@ -92,6 +108,12 @@ inline int make_boolean(int value) {
     mem[i].type = CELL_BOOLEAN;
     mem[i].u.w.first = value;
     return i;
+}
+// What get_boolean would read from make_boolean(value), for a caller that
+// reads it at once: the cell is counted, not made.
+inline int unwritten_boolean(int value) {
+    take_unwritten_cell();
+    return value;
 }
 inline int make_pair(int car, int cdr) {
     int i = find_free();
@@ -149,6 +171,7 @@ inline int get_cdr(int i) {
 inline int set_car(int i, int value) {
     if (!is_pair(i)) [[unlikely]] wrong_argument("SET-CAR!");
     note_rewrite(i);
+    mem[i].aux = 0;
     mem[i].u.w.first = value;
     return i;
 }

@@ -30,6 +30,7 @@ struct heap_mark {
     int nmem;
     int fmem;
     int young_count;
+    int spare_cells;
     int names;   // the car of nptr
     int values;  // the car of vptr
     bool full_collection_due;
@@ -38,7 +39,8 @@ heap_mark heap_mark_now();
 // Every cell taken since the mark is free again, the free list in its old
 // order, and the roots hold what they held.
 void heap_roll_back(const heap_mark &mark);
-// Debug aids: the free list and the tags are sound; every cell in use is
+// Debug aids: the free list, the tags and the count of spare cells are sound
+// and no two symbol cells share a name; every cell in use is
 // reachable from the roots, as right after a collection.
 bool heap_consistent();
 bool heap_fully_collected();

@@ -37,7 +37,7 @@ void print_parse_stack() {
 void recompute_arguments(call_entry &entry) {
     int depth = nstack_calls;
     report_recomputing = true;
-    run_protected([&] { entry.args = evalarg_list(entry.args, entry.names, entry.values, entry.op); });
+    run_protected([&] { entry.args = evalarg_list(entry.args, entry.names, entry.values, entry.op, entry.form); });
     report_recomputing = false;
     nstack_calls = depth;
 }

@@ -25,7 +25,7 @@ void set_error_parm(const char *text);
 // The fields pair up into whole words: op and args start as the form's
 // payload, form and entered as the form and 0.
 struct call_entry {
-    int op;        // operator expression, then the operator's value
+    int op;        // operator expression, then the operator's value or a built-in's mark (eval.h)
     int args;      // argument expressions, then possibly their values
     int form;      // the pair being evaluated
     int entered;   // 1 once the arguments have been bound

@@ -6,15 +6,18 @@
 #include "eval/eval.h"
 
 namespace {
-int evaluate_test(int expression, const char *s, int N, int V) { return get_boolean(eval(expression, N, V), s); }
-
 // AND stops at the first false value, OR at the first true one.
 int short_circuit(const char *s, int args, int N, int V, int stop_at) {
     check_narg(narg(args, s) >= 1, s);
     int value = evaluate_test(get_car(args), s, N, V);
     for (int rest = get_cdr(args); rest >= 0 && (value != 0) != stop_at; rest = get_cdr(rest))
         value = evaluate_test(get_car(rest), s, N, V);
-    return make_boolean(value);
+    return value;
+}
+
+[[gnu::always_inline]] inline int negation(const char *s, int args, int N, int V) {
+    check_length(args, 1, s);
+    return !evaluate_test(get_car(args), s, N, V);
 }
 }  // namespace
 
@@ -23,27 +26,18 @@ int proc_quote(const char *s, int args, int, int) {
     return get_car(args);
 }
 
-int if_branch(const char *s, int args, int N, int V) {
-    check_length(args, 3, s);
-    // narg has seen the three pairs.
-    int test = evaluate_test(first_word(args), s, N, V);
-    int branches = second_word(args);
-    return test ? first_word(branches) : first_word(second_word(branches));
-}
-
 int proc_if(const char *s, int args, int N, int V) {
     int branch = if_branch(s, args, N, V);
     return lazy_mode ? make_promise(branch, N, V) : eval(branch, N, V);
 }
 
-int proc_and(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 0); }
+int proc_and(const char *s, int args, int N, int V) { return make_boolean(short_circuit(s, args, N, V, 0)); }
+int proc_or(const char *s, int args, int N, int V) { return make_boolean(short_circuit(s, args, N, V, 1)); }
+int proc_not(const char *s, int args, int N, int V) { return make_boolean(negation(s, args, N, V)); }
 
-int proc_or(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 1); }
-
-int proc_not(const char *s, int args, int N, int V) {
-    check_length(args, 1, s);
-    return make_boolean(!evaluate_test(get_car(args), s, N, V));
-}
+int test_and(const char *s, int args, int N, int V) { return unwritten_boolean(short_circuit(s, args, N, V, 0)); }
+int test_or(const char *s, int args, int N, int V) { return unwritten_boolean(short_circuit(s, args, N, V, 1)); }
+int test_not(const char *s, int args, int N, int V) { return unwritten_boolean(negation(s, args, N, V)); }
 
 int proc_delay(const char *s, int args, int N, int V) {
     check_length(args, 1, s);

@@ -86,13 +86,24 @@ int evaluate_arguments(int args, int n, int names, int values, const char *name)
     return make_pair(eval(first, names, values), list);
 }
 
-// match_parameters(...) == match::exact, without the rests.
-bool takes_exactly(int params, int n) {
-    for (int u = params, k = n;; k--, u = mem[u].u.w.second) {
-        if (is_symbol(u)) return true;
-        if (k == 0) return u < 0;
-        if (!is_pair(u)) return false;
+// The number of arguments when they are a proper list of as many as the
+// parameters take (match_parameters would find an exact match), else -1:
+// apply_other then sorts the application out, its errors included. One walk
+// of both lists.
+int exact_argument_count(int params, int args) {
+    int n = 0, u = params;
+    bool rest = false;
+    for (; args >= 0; args = mem[args].u.w.second, n++) {
+        if (mem[args].type != CELL_PAIR) return -1;
+        if (rest) continue;
+        if (u >= 0 && mem[u].type == CELL_SYMBOL) {
+            rest = true;
+            continue;
+        }
+        if (u < 0 || mem[u].type != CELL_PAIR) return -1;
+        u = mem[u].u.w.second;
     }
+    return rest || u < 0 || mem[u].type == CELL_SYMBOL ? n : -1;
 }
 
 const char *operation_name(int form) {
@@ -103,6 +114,31 @@ const char *operation_name(int form) {
 int call_builtin(int op, int args, int names, int values) {
     const func_entry &row = func[mem[op].u.w.second];
     return row.proc(symbol_name(mem[op].u.w.first), args, names, values);
+}
+
+// The operator of form e, for the call-trace entry: its value as eval
+// gives it, or, for a name that stands for a built-in applied here (not the
+// value under currying with no arguments), the entry's mark for that
+// built-in. That value would be unreachable from the moment it is applied,
+// so its cell is counted but not made; `row` is then its row, else -1.
+[[gnu::always_inline]] inline int evaluate_operator(int e, int N, int V, int &row) {
+    int head = mem[e].u.w.first;
+    bool applied_here = mem[e].u.w.second >= 0 || !curry_mode;
+    row = kept_operator_row(e);
+    if (row >= 0 && applied_here) {
+        take_unwritten_cell();
+        return unwritten_builtin(row);
+    }
+    row = -1;
+    if (head < 0 || mem[head].type != CELL_SYMBOL) return eval(head, N, V);
+    int value = bound_value(N, V, head);
+    if (value != UNBOUND) return check_force(value);
+    int builtin = builtin_row_of(head);
+    keep_operator_row(e, head, builtin);
+    if (!applied_here) return make_libproc(head, builtin);
+    take_unwritten_cell();
+    row = builtin;
+    return unwritten_builtin(row);
 }
 
 // Every application but the two evaluate_form continues in: a built-in
@@ -186,21 +222,36 @@ int call_builtin(int op, int args, int names, int values) {
 // entry is popped and its value passed through check_force in turn, so
 // that errors, traces and forcing come out as they would with one frame
 // per form. The entries of this frame are first_entry up to entry.
-int evaluate_form(int e, int N, int V) {
+//
+// As a test (AS_TEST), the value is get_boolean's reading of it for the
+// built-in `test_of`. A built-in that would answer with a new boolean then
+// answers that value's truth instead, counting its cell: check_force passes
+// a boolean unchanged, so the value reaches get_boolean and nothing else.
+namespace {
+template <bool AS_TEST>
+[[gnu::always_inline]] inline int evaluate_form_as(int e, int N, int V, const char *test_of) {
     const int first_entry = nstack_calls;
     int entry, result;
     for (;;) {
         check_stack();
         entry = push_call(e, N, V);
-        int op = eval(mem[e].u.w.first, N, V);
+        int row;
+        int op = evaluate_operator(e, N, V, row);
         stack_calls[entry].op = op;
         int A = mem[e].u.w.second;
         int op_type = op >= 0 ? mem[op].type : CELL_FREE;
-        // Under currying a built-in named without arguments is the value.
-        if (op_type == CELL_LIBPROC && (A >= 0 || !curry_mode)) {
-            if (mem[op].u.w.second == IF_ROW) {
+        const char *name = nullptr;
+        if (row >= 0) {
+            name = symbol_name(mem[e].u.w.first);
+        } else if (op_type == CELL_LIBPROC && (A >= 0 || !curry_mode)) {
+            // Under currying a built-in named without arguments is the value.
+            row = mem[op].u.w.second;
+            name = symbol_name(mem[op].u.w.first);
+        }
+        if (row >= 0) {
+            if (row == IF_ROW) {
                 // The test may switch lazy mode, so it is read afterwards.
-                int branch = if_branch(symbol_name(mem[op].u.w.first), A, N, V);
+                int branch = if_branch(name, A, N, V);
                 if (lazy_mode) {
                     result = make_promise(branch, N, V);
                 } else if (branch >= 0 && mem[branch].type == CELL_PAIR) {
@@ -209,18 +260,22 @@ int evaluate_form(int e, int N, int V) {
                 } else {
                     result = eval(branch, N, V);
                 }
+            } else if (AS_TEST && func_test[row]) {
+                int truth = func_test[row](name, A, N, V);
+                pop_call(first_entry);
+                return truth;
             } else {
-                result = call_builtin(op, A, N, V);
+                result = func[row].proc(name, A, N, V);
             }
             break;
         }
         if (op_type == CELL_PROCEDURE) {
+            // A procedure's code and environment are pairs as made.
             int code = mem[op].u.w.first, env = mem[op].u.w.second;
-            int P = get_car(code), B = get_cdr(code), CN = get_car(env), CV = get_cdr(env);
-            const char *s = operation_name(e);
-            int n = narg(A, s);
-            if ((P != FORCED_MARK || n != 0) && takes_exactly(P, n)) {
-                int args = evaluate_arguments(A, n, N, V, s);
+            int P = first_word(code), B = second_word(code), CN = first_word(env), CV = second_word(env);
+            int n = exact_argument_count(P, A);
+            if (n > 0 || (n == 0 && P != FORCED_MARK)) {
+                int args = evaluate_arguments(A, n, N, V, operation_name(e));
                 stack_calls[entry].entered = 1;
                 stack_calls[entry].args = args;
                 int frame_names = make_pair(P, CN);
@@ -241,14 +296,20 @@ int evaluate_form(int e, int N, int V) {
     }
     if (result < 0 || mem[result].type != CELL_PROCEDURE) {  // check_force would pass it unchanged
         pop_call(first_entry);
-        return result;
+    } else {
+        for (; entry >= first_entry; entry--) {
+            pop_call(entry);
+            result = check_force(result);
+        }
     }
-    for (; entry >= first_entry; entry--) {
-        pop_call(entry);
-        result = check_force(result);
-    }
+    if constexpr (AS_TEST) return get_boolean(result, test_of);
     return result;
 }
+}  // namespace
+
+int evaluate_form(int e, int N, int V) { return evaluate_form_as<false>(e, N, V, nullptr); }
+
+int evaluate_test_form(int e, int N, int V, const char *test_of) { return evaluate_form_as<true>(e, N, V, test_of); }
 
 int is_lazy(int v) {
     return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;
@@ -330,7 +391,11 @@ int evalk_list(int list, int N, int V, const char *name, int k) {
     return make_pair(value, rest);
 }
 
-int evalarg_list(int args, int N, int V, int op) {
+int evalarg_list(int args, int N, int V, int op, int form) {
+    if (is_unwritten_builtin(op)) {
+        const func_entry &row = func[unwritten_builtin_row(op)];
+        return evalk_list(args, N, V, symbol_name(mem[form].u.w.first), row.arity);
+    }
     if (!is_libproc(op)) return args;
     const func_entry &row = func[mem[op].u.w.second];
     return evalk_list(args, N, V, symbol_name(mem[op].u.w.first), row.arity);

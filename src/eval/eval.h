@@ -19,8 +19,18 @@ inline int check_force(int v) {
     return force_if_due(v);
 }
 
+// The operator a call-trace entry holds for a built-in that was reached
+// through the form's own operator name and applied there: no cell was made
+// for it, so the entry names its row (every other operator is a cell or NIL).
+constexpr int unwritten_builtin(int row) { return -3 - row; }
+constexpr bool is_unwritten_builtin(int op) { return op <= -3; }
+constexpr int unwritten_builtin_row(int op) { return -3 - op; }
+
 // The application of a compound expression; passes the stack guard.
 int evaluate_form(int e, int names, int values);
+// get_boolean(evaluate_form(e, names, values), test_of), where a built-in's
+// new boolean need not be made.
+int evaluate_test_form(int e, int names, int values, const char *test_of);
 // The evaluation of e in the environment (names . values), the one every
 // caller inlines. Names and constants are answered here; they cannot
 // recurse but through forcing, which passes the stack guard itself.
@@ -29,6 +39,12 @@ int evaluate_form(int e, int names, int values);
     int type = mem[e].type;
     if (type == CELL_PAIR) return evaluate_form(e, N, V);
     return check_force(type == CELL_SYMBOL ? assoc(N, V, e) : e);
+}
+// get_boolean(eval(expression, names, values), test_of): a test reads the
+// value it evaluates at once, so a built-in need not make its boolean.
+[[gnu::always_inline]] inline int evaluate_test(int expression, const char *test_of, int N, int V) {
+    if (expression >= 0 && mem[expression].type == CELL_PAIR) return evaluate_test_form(expression, N, V, test_of);
+    return get_boolean(eval(expression, N, V), test_of);
 }
 // A new promise of expression e in the environment (names . values).
 int make_promise(int e, int names, int values);
@@ -62,7 +78,10 @@ inline void check_length(int list, int n, const char *name) {
 int eval_list(int list, int names, int values, const char *name);
 int lazy_list(int list, int names, int values, const char *name);
 int evalk_list(int list, int names, int values, const char *name, int k);
-int evalarg_list(int args, int names, int values, int op);
+// The arguments of a failed call of the built-in `op`, as far as its arity
+// says, evaluated; the list as it is for any other operator. `form` is the
+// call's form.
+int evalarg_list(int args, int names, int values, int op, int form);
 int quote_list(int list, const char *name);
 
 int proc_apply(const char *name, int args, int names, int values);

@@ -6,6 +6,7 @@
 // global or built-in name never walks the global frame or compares strings.
 #include "eval/symbols.h"
 
+#include <climits>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -19,10 +20,22 @@
 namespace symbols_detail {
 std::vector<name_record> records;
 bool malformed_frames;
+int operator_rows_base = OPERATOR_ROWS;  // a pair's aux of 0 names no row
 }  // namespace symbols_detail
 using namespace symbols_detail;
 
 namespace {
+// Every operator row kept so far stops counting. Past the last base, the
+// rows kept in the heap's pairs are erased and the bases start again.
+void forget_operator_rows() {
+    if (operator_rows_base > INT_MAX - 2 * OPERATOR_ROWS) {
+        for (int c = 0; c < nmem; c++)
+            if (mem[c].type == CELL_PAIR) mem[c].aux = 0;
+        operator_rows_base = 0;
+    }
+    operator_rows_base += OPERATOR_ROWS;
+}
+
 std::unordered_map<std::string_view, int> name_index;
 
 int add_record(const char *canonical, int builtin_row) {
@@ -100,13 +113,24 @@ void clear_global_frame() {
     for (name_record &record : records) record.global_value = NIL;
 }
 
+namespace {
+void note_local_name(int s) {
+    name_record &record = record_to_change(s);
+    if (record.bound_locally) return;
+    record.bound_locally = true;
+    forget_operator_rows();
+}
+}  // namespace
+
 void note_local_names(int names) {
     for (; is_pair(names); names = mem[names].u.w.second)
-        if (is_symbol(mem[names].u.w.first)) record_to_change(mem[names].u.w.first).bound_locally = true;
-    if (is_symbol(names))
-        record_to_change(names).bound_locally = true;
-    else if (names >= 0)
+        if (is_symbol(mem[names].u.w.first)) note_local_name(mem[names].u.w.first);
+    if (is_symbol(names)) {
+        note_local_name(names);
+    } else if (names >= 0 && !malformed_frames) {
         malformed_frames = true;
+        forget_operator_rows();
+    }
 }
 
 int make_symbol(const char *name) {
@@ -129,7 +153,10 @@ void add_value(int name, int value) {
     int value_link = make_pair(value, get_car(vptr));
     set_car(nptr, name_link);
     set_car(vptr, value_link);
-    if (is_symbol(name)) record_to_change(name).global_value = value_link;
+    if (!is_symbol(name)) return;
+    name_record &record = record_to_change(name);
+    if (record.global_value < 0) forget_operator_rows();
+    record.global_value = value_link;
 }
 
 namespace {
@@ -157,18 +184,15 @@ void symbols_detail::unknown_name(int s) { raise_error(ERR_UNKNOWN, symbol_name(
 // The walk through every frame of the environment, for names some local
 // frame may bind. In the global frame, which is always reached through the
 // root nptr, the record's newest binding stands for the walk through it.
-int symbols_detail::frame_value(int N, int V, int s) {
+int symbols_detail::frame_binding(int N, int V, int s) {
     while (N >= 0) {
-        if (N == nptr) {
-            int value = global_value(s);
-            return value != UNBOUND ? value : builtin_value(s);
-        }
+        if (N == nptr) return global_value(s);
         int value = find_symb(get_car(N), get_car(V), s);
         if (value != UNBOUND) return value;
         N = get_cdr(N);
         V = get_cdr(V);
     }
-    return builtin_value(s);
+    return UNBOUND;
 }
 
 int is_defined(int s) { return global_value(s) != UNBOUND || record_of(s).builtin_row >= 0; }

@@ -15,6 +15,11 @@ int find_symb(int name_frame, int value_frame, int symbol);
 // Looks symbol up in the environment, then among the built-ins; error 15
 // when nothing binds it.
 inline int assoc(int names, int values, int symbol);
+// The value symbol is bound to in the environment, or UNBOUND when the
+// answer is its built-in (or error 15, see builtin_row_of). Takes no cell.
+inline int bound_value(int names, int values, int symbol);
+// The built-in row of a name no environment binds; error 15 when it has none.
+inline int builtin_row_of(int symbol);
 // True when the global frame or the built-in names know the symbol.
 int is_defined(int symbol);
 int eq(int a, int b, const char *name);
@@ -47,54 +52,85 @@ extern std::vector<name_record> records;
 // Set once a parameter list ends in something other than NIL or a symbol:
 // walking such a frame is an error, so no lookup may skip it.
 extern bool malformed_frames;
-int frame_value(int names, int values, int symbol);
+// The walk through every frame; UNBOUND when none binds the symbol.
+int frame_binding(int names, int values, int symbol);
 [[noreturn, gnu::cold]] void unknown_name(int symbol);
 
 inline const name_record &record_of(int s) { return records[mem[s].aux]; }
 
-// A new built-in value for s: every lookup of a built-in name takes a cell.
-inline int builtin_value(int s) {
-    int row = record_of(s).builtin_row;
-    if (row < 0) [[unlikely]] unknown_name(s);
-    return make_libproc(s, row);
-}
-
-// The value in the first local frames, for a name some local frame may
+// The binding in the first local frames, for a name some local frame may
 // bind: a hit on the symbol itself in a frame made as procedures and LET
 // make them. Anything else, a miss included, takes the general walk from
 // the frame in hand, which skipped frames could not have answered.
-inline int local_value(int N, int V, int s) {
+//
+// A name has one symbol cell at a time (make_symbol makes one only when its
+// record's cell is no longer that name's symbol), so an entry that is
+// another cell is another name.
+inline int local_binding(int N, int V, int s) {
     while (N >= 0 && N != nptr) {
         if (mem[N].type != CELL_PAIR || V < 0 || mem[V].type != CELL_PAIR) break;
         int F = mem[N].u.w.first, W = mem[V].u.w.first;
         for (;;) {
             if (F < 0) break;
-            if (mem[F].type != CELL_PAIR || (W >= 0 && mem[W].type != CELL_PAIR)) return frame_value(N, V, s);
-            int entry = mem[F].u.w.first;
-            if (entry == s) return W >= 0 ? mem[W].u.w.first : frame_value(N, V, s);
-            if (entry >= 0 && mem[entry].type == CELL_SYMBOL && mem[entry].u.name == mem[s].u.name)
-                return frame_value(N, V, s);
+            if (mem[F].type != CELL_PAIR || (W >= 0 && mem[W].type != CELL_PAIR)) return frame_binding(N, V, s);
+            if (mem[F].u.w.first == s) return W >= 0 ? mem[W].u.w.first : frame_binding(N, V, s);
             F = mem[F].u.w.second;
             if (W >= 0) W = mem[W].u.w.second;
         }
         N = mem[N].u.w.second;
         V = mem[V].u.w.second;
     }
-    return frame_value(N, V, s);
+    return frame_binding(N, V, s);
 }
 }  // namespace symbols_detail
 
 // A name that no local frame can bind skips the local frames. Without a
 // global binding the answer is the built-in whatever the frames hold;
 // with one, it holds only where the environment ends in the global frame.
-inline int assoc(int N, int V, int s) {
+inline int bound_value(int N, int V, int s) {
     using namespace symbols_detail;
     const name_record &record = record_of(s);
-    if (record.bound_locally || malformed_frames) [[unlikely]] return local_value(N, V, s);
+    if (record.bound_locally || malformed_frames) [[unlikely]] return local_binding(N, V, s);
     int link = record.global_value;
-    if (link < 0) return builtin_value(s);
+    if (link < 0) return UNBOUND;
     while (N >= 0 && N != nptr) N = mem[N].u.w.second;
-    return N == nptr ? mem[link].u.w.first : builtin_value(s);
+    return N == nptr ? mem[link].u.w.first : UNBOUND;
+}
+
+inline int builtin_row_of(int s) {
+    int row = symbols_detail::record_of(s).builtin_row;
+    if (row < 0) [[unlikely]] symbols_detail::unknown_name(s);
+    return row;
+}
+
+// A form whose operator is a name that no environment can bind (no local
+// frame may, and it has no global binding) keeps that name's built-in row in
+// its pair's aux word, as operator_rows_base + row. Whenever some name could
+// gain a binding for the first time, the base moves on, and every row kept
+// before stops counting.
+namespace symbols_detail {
+extern int operator_rows_base;
+constexpr int OPERATOR_ROWS = 64;
+static_assert(OPERATOR_ROWS >= 57);
+}  // namespace symbols_detail
+
+// The row form keeps, or -1.
+inline int kept_operator_row(int form) {
+    unsigned row = unsigned(mem[form].aux) - unsigned(symbols_detail::operator_rows_base);
+    return row < unsigned(symbols_detail::OPERATOR_ROWS) ? int(row) : -1;
+}
+// Called when form's operator, the name s, has just given the built-in row.
+inline void keep_operator_row(int form, int s, int row) {
+    using namespace symbols_detail;
+    const name_record &record = record_of(s);
+    if (!record.bound_locally && !malformed_frames && record.global_value < 0)
+        mem[form].aux = operator_rows_base + row;
+}
+
+// A built-in value is a new cell at every lookup.
+inline int assoc(int N, int V, int s) {
+    int value = bound_value(N, V, s);
+    return value != UNBOUND ? value : make_libproc(s, builtin_row_of(s));
 }
 
 // Notes the names and their bindings, and forgets every name interned and

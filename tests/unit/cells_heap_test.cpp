@@ -357,3 +357,62 @@ TEST_F(HeapTest, ExhaustionIsError9WithoutCollecting) {
     EXPECT_TRUE(heap_consistent());
     EXPECT_EQ(free_list().size(), std::size_t(MEM_SIZE - 2));
 }
+
+// A cell counted without being written takes its share of the heap like any
+// other: whatever the mix of the two kinds of request, the request after the
+// last spare cell is error 9, every request shows in the count per
+// statement, and the next collection makes the unwritten cells spare again,
+// as the garbage they would have been. Rolling back to a mark undoes both.
+TEST_F(HeapTest, UnwrittenCellsAreCountedAndExhaustTheHeapLikeWrittenOnes) {
+    bool (*const unwritten[])(int) = {
+        [](int) { return false; },
+        [](int) { return true; },
+        [](int k) { return k % 2 == 0; },
+        [](int k) { return k % 7 != 3; },
+    };
+    for (auto kind : unwritten) {
+        reset_heap();
+        int spare = spare_cells;
+        ASSERT_EQ(spare, MEM_SIZE - nmem + int(free_list().size()));
+        heap_mark mark = heap_mark_now();
+        for (int k = 0; k < 1000; k++) kind(k) ? take_unwritten_cell() : void(make_integer(k));
+        EXPECT_EQ(cells_taken_since_collection(), 1000);
+        heap_roll_back(mark);
+        EXPECT_EQ(spare_cells, spare);
+        EXPECT_EQ(cells_taken_since_collection(), 0);
+
+        int fresh_tail = nmem, written = 0;
+        for (int k = 0; k < spare; k++) {
+            if (kind(k)) {
+                take_unwritten_cell();
+            } else {
+                make_integer(k);
+                written++;
+            }
+        }
+        EXPECT_EQ(cells_taken_since_collection(), spare);
+        EXPECT_EQ(run_protected([] { take_unwritten_cell(); }), ERR_TABLE_FULL);
+        EXPECT_EQ(run_protected([] { make_integer(0); }), ERR_TABLE_FULL);
+        EXPECT_STREQ(error_parm, "mem");
+        // Only written cells come from the free list, then the tail.
+        EXPECT_EQ(nmem - fresh_tail, std::max(0, written - (spare - (MEM_SIZE - fresh_tail))));
+        garbage();
+        ASSERT_TRUE(heap_consistent());
+        EXPECT_EQ(spare_cells, spare);
+        EXPECT_EQ(spare_cells, MEM_SIZE - nmem + int(free_list().size()));
+    }
+}
+
+// Lookup tells names apart by their symbol cells, so the heap check holds
+// that no name has two.
+TEST_F(HeapTest, ConsistencyCheckFindsASecondSymbolCellOfAName) {
+    int name = make_symbol("UNIT-ONCE");
+    int other = make_pair(NIL, NIL);
+    add_value(name, other);
+    ASSERT_TRUE(heap_consistent());
+    cell kept = mem[other];
+    mem[other] = mem[name];
+    EXPECT_FALSE(heap_consistent());
+    mem[other] = kept;
+    EXPECT_TRUE(heap_consistent());
+}

@@ -1,10 +1,12 @@
 // Interning, frame and environment lookup, the fallback to built-in names,
 // and the equality used to match names.
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <string>
 
 #include "builtins/table.h"
+#include "eval/eval.h"
 #include "eval/symbols.h"
 #include "support.h"
 
@@ -126,6 +128,44 @@ TEST_F(SymbolTest, AssocSearchesFramesThenGlobalsThenBuiltins) {
         EXPECT_EQ(run_protected([&] { assoc(nptr, vptr, make_symbol(unknown)); }), ERR_UNKNOWN);
         EXPECT_STREQ(error_parm, unknown);
     }
+}
+
+// A form keeps the built-in row its operator name gave only while no name
+// has gained a binding it never had. Each case evaluates a form of its own
+// operator, lets something happen, and evaluates the form again. Past the
+// last base of the kept rows, every row kept in the heap is erased.
+TEST_F(SymbolTest, KeptOperatorRowsLastUntilSomeNameGainsABinding) {
+    struct {
+        const char *op;
+        void (*event)(int op_symbol);
+        bool rebinds_op;
+    } cases[] = {
+        {"*", [](int) { add_value(make_symbol("UNIT-FRESH-GLOBAL"), make_integer(0)); }, false},
+        {"MAX", [](int op) { add_value(op, make_libproc(make_symbol("-"), builtin_row("-"))); }, true},
+        {"MIN", [](int op) { note_local_names(list_of({op})); }, false},
+        {"+",
+         [](int) {
+             symbols_detail::operator_rows_base = INT_MAX - symbols_detail::OPERATOR_ROWS;
+             add_value(make_symbol("UNIT-FRESH-AGAIN"), make_integer(0));
+         },
+         false},
+        {"REMAINDER", [](int) { note_local_names(make_integer(1)); }, false},  // a malformed parameter list
+    };
+    for (auto c : cases) {
+        int op = make_symbol(c.op);
+        int form = list_of({op, make_integer(7), make_integer(3)});
+        add_value(make_symbol("UNIT-FORM"), form);
+        int first = NIL, again = NIL;
+        ASSERT_EQ(run_protected([&] { first = eval(form, nptr, vptr); }), 0) << c.op << error_parm;
+        EXPECT_EQ(kept_operator_row(form), builtin_row(c.op)) << c.op;
+        c.event(op);
+        EXPECT_EQ(kept_operator_row(form), -1) << c.op;
+        EXPECT_EQ(mem[form].aux == 0, symbols_detail::operator_rows_base == symbols_detail::OPERATOR_ROWS) << c.op;
+        ASSERT_EQ(run_protected([&] { again = eval(form, nptr, vptr); }), 0) << c.op << error_parm;
+        EXPECT_EQ(get_number(again, c.op), c.rebinds_op ? 4 : get_number(first, c.op)) << c.op;
+        nstack_calls = 0;
+    }
+    symbols_detail::malformed_frames = false;  // for the tests that follow
 }
 
 TEST_F(SymbolTest, IsDefinedLooksAtTheGlobalFrameAndBuiltinNames) {
