@@ -305,11 +305,52 @@ template <bool AS_TEST>
     if constexpr (AS_TEST) return get_boolean(result, test_of);
     return result;
 }
+
+template <bool AS_TEST>
+[[gnu::noinline]] int evaluate_any_form(int e, int N, int V, const char *test_of) {
+    return evaluate_form_as<AS_TEST>(e, N, V, test_of);
+}
+
+// The form's operator names a built-in whose row the form keeps, applied
+// here, and not IF, whose branch goes on in evaluate_form_as's frame.
+inline bool applies_kept_builtin(int e, int row) {
+    return row >= 0 && row != IF_ROW && (mem[e].u.w.second >= 0 || !curry_mode);
+}
+
+// The steps evaluate_form_as takes for such a form, in the same order, in
+// a frame of the size they need: most forms are of this kind.
+template <bool AS_TEST>
+[[gnu::noinline]] int apply_kept_builtin(int e, int N, int V, int row, const char *test_of) {
+    check_stack();
+    int entry = push_call(e, N, V);
+    take_unwritten_cell();
+    stack_calls[entry].op = unwritten_builtin(row);
+    const char *name = symbol_name(mem[e].u.w.first);
+    int A = mem[e].u.w.second;
+    if (AS_TEST && func_test[row]) {
+        int truth = func_test[row](name, A, N, V);
+        pop_call(entry);
+        return truth;
+    }
+    int result = func[row].proc(name, A, N, V);
+    pop_call(entry);
+    result = check_force(result);
+    if constexpr (AS_TEST) return get_boolean(result, test_of);
+    return result;
+}
 }  // namespace
 
-int evaluate_form(int e, int N, int V) { return evaluate_form_as<false>(e, N, V, nullptr); }
+int evaluate_form(int e, int N, int V) {
+    int row = kept_operator_row(e);
+    if (applies_kept_builtin(e, row)) return apply_kept_builtin<false>(e, N, V, row, nullptr);
+    return evaluate_any_form<false>(e, N, V, nullptr);
+}
 
-int evaluate_test_form(int e, int N, int V, const char *test_of) { return evaluate_form_as<true>(e, N, V, test_of); }
+int evaluate_test_form(int e, int N, int V, const char *test_of) {
+    int row = kept_operator_row(e);
+    if (applies_kept_builtin(e, row)) return apply_kept_builtin<true>(e, N, V, row, test_of);
+    return evaluate_any_form<true>(e, N, V, test_of);
+}
 
 int is_lazy(int v) {
     return v >= 0 && mem[v].type == CELL_PROCEDURE && mem[mem[v].u.w.first].u.w.first < 0;
