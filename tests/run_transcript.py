@@ -121,6 +121,20 @@ def report(name, actual_dir, what, expected, actual):
     print()
 
 
+def run_settings(one, default_timeout):
+    """The extra environment, the keyboard input and the time limit that a
+    test's sections (by kind) give its run."""
+    env = {}
+    if "env" in one:
+        for line in one["env"]["body"].decode("utf-8").splitlines():
+            if line.strip():
+                k, v = line.split("=", 1)
+                env[k] = v
+    stdin = one["stdin"]["body"] if "stdin" in one else b""
+    timeout = float(one["timeout"]["body"]) if "timeout" in one else default_timeout
+    return env, stdin, timeout
+
+
 def check_t(binary, path, actual_dir):
     with open(path, "rb") as f:
         sections = parse_t(f.read())
@@ -152,14 +166,7 @@ def check_t(binary, path, actual_dir):
             argv = shlex.split(line)
         else:
             argv = [src_name] if src_name else []
-        extra = {}
-        if "env" in one:
-            for line in one["env"]["body"].decode("utf-8").splitlines():
-                if line.strip():
-                    k, v = line.split("=", 1)
-                    extra[k] = v
-        stdin = one["stdin"]["body"] if "stdin" in one else b""
-        timeout = float(one["timeout"]["body"]) if "timeout" in one else 30
+        extra, stdin, timeout = run_settings(one, 30)
         out, status, err = run(binary, argv, work, stdin, base_env(extra), timeout)
         if out is None:
             print("HUNG: %s" % path)

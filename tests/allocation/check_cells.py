@@ -80,14 +80,7 @@ def sectioned_cases(path, label):
         elif s["kind"] == "dir":
             dirs.append(s["arg"])
     line = one["args"]["body"].decode("utf-8").strip() if "args" in one else "{src}" if src else ""
-    env = {}
-    if "env" in one:
-        for text in one["env"]["body"].decode("utf-8").splitlines():
-            if text.strip():
-                k, v = text.split("=", 1)
-                env[k] = v
-    stdin = one["stdin"]["body"] if "stdin" in one else b""
-    timeout = float(one["timeout"]["body"]) if "timeout" in one else 60
+    env, stdin, timeout = run_transcript.run_settings(one, 60)
     argv = [w.replace("{src}", src or "") for w in shlex.split(line)]
     common = dict(files=files, dirs=dirs, stdin=stdin, env=env, timeout=timeout)
     if argv and argv[0].startswith("-"):
