@@ -2,25 +2,16 @@
 #pragma once
 
 #define JOR_LIBPROC(name) int name(const char *name_, int args, int names, int values)
-JOR_LIBPROC(proc_atom);
-JOR_LIBPROC(proc_number);
-JOR_LIBPROC(proc_pair);
-JOR_LIBPROC(proc_real);
-JOR_LIBPROC(proc_integer);
-JOR_LIBPROC(proc_symbol);
-JOR_LIBPROC(proc_procedure);
-JOR_LIBPROC(proc_boolean);
-JOR_LIBPROC(proc_null);
-// The same for a test that reads the boolean at once (table.h).
-JOR_LIBPROC(test_atom);
-JOR_LIBPROC(test_number);
-JOR_LIBPROC(test_pair);
-JOR_LIBPROC(test_real);
-JOR_LIBPROC(test_integer);
-JOR_LIBPROC(test_symbol);
-JOR_LIBPROC(test_procedure);
-JOR_LIBPROC(test_boolean);
-JOR_LIBPROC(test_null);
+// Whether the built-ins that answer with a new boolean hold (table.h).
+JOR_LIBPROC(truth_atom);
+JOR_LIBPROC(truth_number);
+JOR_LIBPROC(truth_pair);
+JOR_LIBPROC(truth_real);
+JOR_LIBPROC(truth_integer);
+JOR_LIBPROC(truth_symbol);
+JOR_LIBPROC(truth_procedure);
+JOR_LIBPROC(truth_boolean);
+JOR_LIBPROC(truth_null);
 
 JOR_LIBPROC(proc_sqrt);
 JOR_LIBPROC(proc_max);
@@ -43,16 +34,11 @@ JOR_LIBPROC(proc_div);
 JOR_LIBPROC(proc_mul);
 JOR_LIBPROC(proc_add);
 JOR_LIBPROC(proc_sub);
-JOR_LIBPROC(proc_eqn);
-JOR_LIBPROC(proc_gtn);
-JOR_LIBPROC(proc_ltn);
-JOR_LIBPROC(proc_gen);
-JOR_LIBPROC(proc_len);
-JOR_LIBPROC(test_eqn);
-JOR_LIBPROC(test_gtn);
-JOR_LIBPROC(test_ltn);
-JOR_LIBPROC(test_gen);
-JOR_LIBPROC(test_len);
+JOR_LIBPROC(truth_eqn);
+JOR_LIBPROC(truth_gtn);
+JOR_LIBPROC(truth_ltn);
+JOR_LIBPROC(truth_gen);
+JOR_LIBPROC(truth_len);
 
 JOR_LIBPROC(proc_cadr);
 JOR_LIBPROC(proc_cons);

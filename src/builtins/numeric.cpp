@@ -178,17 +178,11 @@ constexpr auto less = [](auto x, auto y) { return x < y; };
 constexpr auto greater = [](auto x, auto y) { return x > y; };
 }  // namespace
 
-int proc_eqn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, unequal)); }
-int proc_gtn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, not_greater)); }
-int proc_ltn(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, not_less)); }
-int proc_gen(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, less)); }
-int proc_len(const char *s, int a, int n, int v) { return make_boolean(comparison(s, a, n, v, greater)); }
-
-int test_eqn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, unequal)); }
-int test_gtn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, not_greater)); }
-int test_ltn(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, not_less)); }
-int test_gen(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, less)); }
-int test_len(const char *s, int a, int n, int v) { return unwritten_boolean(comparison(s, a, n, v, greater)); }
+int truth_eqn(const char *s, int a, int n, int v) { return comparison(s, a, n, v, unequal); }
+int truth_gtn(const char *s, int a, int n, int v) { return comparison(s, a, n, v, not_greater); }
+int truth_ltn(const char *s, int a, int n, int v) { return comparison(s, a, n, v, not_less); }
+int truth_gen(const char *s, int a, int n, int v) { return comparison(s, a, n, v, less); }
+int truth_len(const char *s, int a, int n, int v) { return comparison(s, a, n, v, greater); }
 
 int proc_abs(const char *s, int a, int n, int v) { return unary(s, a, n, v, [](double x) { return std::fabs(x); }); }
 int proc_floor(const char *s, int a, int n, int v) { return unary(s, a, n, v, [](double x) { return std::floor(x); }); }

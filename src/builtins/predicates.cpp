@@ -10,24 +10,12 @@ int test_argument(const char *name, int args, int names, int values, int (*test)
 }
 }  // namespace
 
-int proc_atom(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_atom)); }
-int proc_number(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_number)); }
-int proc_pair(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_pair)); }
-int proc_real(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_real)); }
-int proc_integer(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_integer)); }
-int proc_symbol(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_symbol)); }
-int proc_procedure(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_procedure)); }
-int proc_boolean(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_boolean)); }
-int proc_null(const char *s, int a, int n, int v) { return make_boolean(test_argument(s, a, n, v, is_null)); }
-
-int test_atom(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_atom)); }
-int test_number(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_number)); }
-int test_pair(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_pair)); }
-int test_real(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_real)); }
-int test_integer(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_integer)); }
-int test_symbol(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_symbol)); }
-int test_procedure(const char *s, int a, int n, int v) {
-    return unwritten_boolean(test_argument(s, a, n, v, is_procedure));
-}
-int test_boolean(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_boolean)); }
-int test_null(const char *s, int a, int n, int v) { return unwritten_boolean(test_argument(s, a, n, v, is_null)); }
+int truth_atom(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_atom); }
+int truth_number(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_number); }
+int truth_pair(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_pair); }
+int truth_real(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_real); }
+int truth_integer(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_integer); }
+int truth_symbol(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_symbol); }
+int truth_procedure(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_procedure); }
+int truth_boolean(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_boolean); }
+int truth_null(const char *s, int a, int n, int v) { return test_argument(s, a, n, v, is_null); }

@@ -2,33 +2,46 @@
 // the rows is fixed; the checks below pin the rows that other code names.
 #include "builtins/table.h"
 
-#include <array>
 #include <cstring>
 #include <string_view>
 
 #include "builtins/builtins.h"
+#include "cells/cell.h"
 #include "eval/binding_forms.h"
 #include "eval/control_forms.h"
 #include "eval/eval.h"
 
+namespace {
+// The row of a built-in that answers with a new boolean: its value is made
+// from its truth.
+template <libproc_fn truth>
+int boolean_value(const char *name, int args, int names, int values) {
+    return make_boolean(truth(name, args, names, values));
+}
+template <libproc_fn truth>
+constexpr func_entry boolean_row(const char *name, int arity) {
+    return {name, boolean_value<truth>, arity, truth};
+}
+}  // namespace
+
 constexpr func_entry func[] = {
     {"CR", proc_cadr, 1},
     {"QUOTE", proc_quote, 0},
-    {"ATOM", proc_atom, 1},
-    {"NUMBER", proc_number, 1},
-    {"NUMBER?", proc_number, 1},
-    {"PAIR?", proc_pair, 1},
-    {"REAL?", proc_real, 1},
-    {"INTEGER?", proc_integer, 1},
-    {"SYMBOL?", proc_symbol, 1},
-    {"PROCEDURE?", proc_procedure, 1},
-    {"BOOLEAN?", proc_boolean, 1},
+    boolean_row<truth_atom>("ATOM", 1),
+    boolean_row<truth_number>("NUMBER", 1),
+    boolean_row<truth_number>("NUMBER?", 1),
+    boolean_row<truth_pair>("PAIR?", 1),
+    boolean_row<truth_real>("REAL?", 1),
+    boolean_row<truth_integer>("INTEGER?", 1),
+    boolean_row<truth_symbol>("SYMBOL?", 1),
+    boolean_row<truth_procedure>("PROCEDURE?", 1),
+    boolean_row<truth_boolean>("BOOLEAN?", 1),
     {"CONS", proc_cons, 2},
     {"IF", proc_if, 1},
     {"EQ", proc_eq, 2},
     {"EQ?", proc_eq, 2},
-    {"NULL", proc_null, 1},
-    {"NULL?", proc_null, 1},
+    boolean_row<truth_null>("NULL", 1),
+    boolean_row<truth_null>("NULL?", 1),
     {"SQRT", proc_sqrt, 1},
     {"MAX", proc_max, 100},
     {"MIN", proc_min, 100},
@@ -50,17 +63,17 @@ constexpr func_entry func[] = {
     {"*", proc_mul, 100},
     {"+", proc_add, 100},
     {"-", proc_sub, 100},
-    {"=", proc_eqn, 100},
-    {">", proc_gtn, 100},
-    {"<", proc_ltn, 100},
-    {">=", proc_gen, 100},
-    {"<=", proc_len, 100},
+    boolean_row<truth_eqn>("=", 100),
+    boolean_row<truth_gtn>(">", 100),
+    boolean_row<truth_ltn>("<", 100),
+    boolean_row<truth_gen>(">=", 100),
+    boolean_row<truth_len>("<=", 100),
     {"DEFINE", proc_define, 0},
     {"LET", proc_let, 0},
     {"LETREC", proc_letrec, 0},
-    {"AND", proc_and, 100},
-    {"OR", proc_or, 100},
-    {"NOT", proc_not, 1},
+    boolean_row<truth_and>("AND", 100),
+    boolean_row<truth_or>("OR", 100),
+    boolean_row<truth_not>("NOT", 1),
     {"FORCE", proc_force, 0},
     {"DELAY", proc_delay, 0},
     {"LAMBDA", proc_lambda, 0},
@@ -71,31 +84,6 @@ constexpr func_entry func[] = {
     {"QUIT", proc_quit, 0},
 };
 static_assert(sizeof func / sizeof func[0] == FUNC_COUNT);
-
-namespace {
-struct boolean_builtin {
-    libproc_fn proc, test;
-};
-constexpr boolean_builtin boolean_builtins[] = {
-    {proc_atom, test_atom},         {proc_number, test_number},   {proc_pair, test_pair},
-    {proc_real, test_real},         {proc_integer, test_integer}, {proc_symbol, test_symbol},
-    {proc_procedure, test_procedure}, {proc_boolean, test_boolean}, {proc_null, test_null},
-    {proc_eqn, test_eqn},           {proc_gtn, test_gtn},         {proc_ltn, test_ltn},
-    {proc_gen, test_gen},           {proc_len, test_len},
-    {proc_and, test_and},           {proc_or, test_or},           {proc_not, test_not},
-};
-
-// Every row whose procedure is one of those, under each of its names.
-consteval std::array<libproc_fn, FUNC_COUNT> tests_by_row() {
-    std::array<libproc_fn, FUNC_COUNT> tests {};
-    for (int row = 0; row < FUNC_COUNT; row++)
-        for (const boolean_builtin &b : boolean_builtins)
-            if (func[row].proc == b.proc) tests[row] = b.test;
-    return tests;
-}
-}  // namespace
-
-constexpr std::array<libproc_fn, FUNC_COUNT> func_test = tests_by_row();
 
 namespace {
 consteval bool row_is(int row, const char *name) { return std::string_view(func[row].name) == name; }

@@ -15,10 +15,6 @@ int short_circuit(const char *s, int args, int N, int V, int stop_at) {
     return value;
 }
 
-[[gnu::always_inline]] inline int negation(const char *s, int args, int N, int V) {
-    check_length(args, 1, s);
-    return !evaluate_test(get_car(args), s, N, V);
-}
 }  // namespace
 
 int proc_quote(const char *s, int args, int, int) {
@@ -31,13 +27,12 @@ int proc_if(const char *s, int args, int N, int V) {
     return lazy_mode ? make_promise(branch, N, V) : eval(branch, N, V);
 }
 
-int proc_and(const char *s, int args, int N, int V) { return make_boolean(short_circuit(s, args, N, V, 0)); }
-int proc_or(const char *s, int args, int N, int V) { return make_boolean(short_circuit(s, args, N, V, 1)); }
-int proc_not(const char *s, int args, int N, int V) { return make_boolean(negation(s, args, N, V)); }
-
-int test_and(const char *s, int args, int N, int V) { return unwritten_boolean(short_circuit(s, args, N, V, 0)); }
-int test_or(const char *s, int args, int N, int V) { return unwritten_boolean(short_circuit(s, args, N, V, 1)); }
-int test_not(const char *s, int args, int N, int V) { return unwritten_boolean(negation(s, args, N, V)); }
+int truth_and(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 0); }
+int truth_or(const char *s, int args, int N, int V) { return short_circuit(s, args, N, V, 1); }
+int truth_not(const char *s, int args, int N, int V) {
+    check_length(args, 1, s);
+    return !evaluate_test(get_car(args), s, N, V);
+}
 
 int proc_delay(const char *s, int args, int N, int V) {
     check_length(args, 1, s);

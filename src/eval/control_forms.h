@@ -14,13 +14,10 @@ int proc_if(const char *name, int args, int names, int values);
     int branches = second_word(args);
     return test ? first_word(branches) : first_word(second_word(branches));
 }
-int proc_and(const char *name, int args, int names, int values);
-int proc_or(const char *name, int args, int names, int values);
-int proc_not(const char *name, int args, int names, int values);
-// AND, OR and NOT for a test that reads their value at once (table.h).
-int test_and(const char *name, int args, int names, int values);
-int test_or(const char *name, int args, int names, int values);
-int test_not(const char *name, int args, int names, int values);
+// Whether AND, OR and NOT hold (table.h).
+int truth_and(const char *name, int args, int names, int values);
+int truth_or(const char *name, int args, int names, int values);
+int truth_not(const char *name, int args, int names, int values);
 int proc_delay(const char *name, int args, int names, int values);
 int proc_force(const char *name, int args, int names, int values);
 int proc_lazy(const char *name, int args, int names, int values);

@@ -260,8 +260,8 @@ template <bool AS_TEST>
                 } else {
                     result = eval(branch, N, V);
                 }
-            } else if (AS_TEST && func_test[row]) {
-                int truth = func_test[row](name, A, N, V);
+            } else if (AS_TEST && func[row].truth) {
+                int truth = unwritten_boolean(func[row].truth(name, A, N, V));
                 pop_call(first_entry);
                 return truth;
             } else {
@@ -327,8 +327,8 @@ template <bool AS_TEST>
     stack_calls[entry].op = unwritten_builtin(row);
     const char *name = symbol_name(mem[e].u.w.first);
     int A = mem[e].u.w.second;
-    if (AS_TEST && func_test[row]) {
-        int truth = func_test[row](name, A, N, V);
+    if (AS_TEST && func[row].truth) {
+        int truth = unwritten_boolean(func[row].truth(name, A, N, V));
         pop_call(entry);
         return truth;
     }

@@ -145,7 +145,7 @@ class KernelTest(unittest.TestCase):
 
     def test_the_highlighted_builtins_are_the_tables(self):
         # The keywords among the rows (IF, LET, AND ...) are highlighted as keywords.
-        table = re.findall(r'\{"([^"]+)", proc_', (SOURCE / 'src/builtins/table.cpp').read_text())
+        table = re.findall(r'(?:\{|boolean_row<\w+>\()"([^"]+)", ', (SOURCE / 'src/builtins/table.cpp').read_text())
         mode = (SOURCE / 'src/kernel/kernelspec/kernel.js').read_text()
         keywords = set(re.findall(r"'([^']+)'", mode[mode.index('var keywords'):mode.index('var builtins')]))
         builtins = re.search(r"var builtins = set\(\((.*?)\)\.split", mode, re.S).group(1)
