@@ -209,13 +209,14 @@ class KernelTest(unittest.TestCase):
 
 class SessionLifeTest(unittest.TestCase):
     def test_interrupt_then_restart(self):
-        # A heap large enough for the statement to run for seconds.
-        kernel = Kernel(env={'JOR_HEAP': '30000'})
+        # fib takes about 120 million cells a second here: the heap must
+        # outlast the wait before the interrupt several times over.
+        kernel = Kernel(env={'JOR_HEAP': '100000'})
         try:
             kernel.execute('x = 1; fib(n) = if n < 2 then n else fib(n - 1) + fib(n - 2)')
             started = time.monotonic()
             reply, shown = kernel.execute('fib(45); x + 100',
-                                          while_busy=lambda: (time.sleep(0.5), kernel.manager.interrupt_kernel()))
+                                          while_busy=lambda: (time.sleep(0.2), kernel.manager.interrupt_kernel()))
             self.assertLess(time.monotonic() - started, 4)
             self.assertEqual(reply['status'], 'error')
             self.assertEqual(shown, [error(7, '-> Прерывание по Ctrl-C')])
